@@ -1,0 +1,48 @@
+// Turns text-art pictures into the byte tables at compile time.
+//
+// A picture is an array of strings, one a dot row, '#' for a dark dot and
+// '.' for a light one. Bytes come out one a column of eight rows, bit 0 at
+// the top (the frame buffer's layout), or MSB first for the small font.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace art {
+
+constexpr bool Dark(char c) { return c == '#'; }
+
+// Rows [row0, row0 + 8) of a picture, columns [col0, col0 + width), as
+// column bytes with bit 0 at the top. Rows past the picture read light.
+template <std::size_t Rows>
+constexpr void PackPageLsbTop(const char* const (&picture)[Rows], std::size_t row0,
+                              std::size_t col0, std::size_t width, uint8_t* out) {
+    for (std::size_t i = 0; i < width; ++i) {
+        uint8_t byte = 0;
+        for (std::size_t k = 0; k < 8; ++k) {
+            const std::size_t r = row0 + k;
+            if (r < Rows && Dark(picture[r][col0 + i])) byte = static_cast<uint8_t>(byte | (1u << k));
+        }
+        out[i] = byte;
+    }
+}
+
+// Length of a picture row, to check pictures at compile time.
+constexpr std::size_t RowLength(const char* row) {
+    std::size_t n = 0;
+    while (row[n] != '\0') ++n;
+    return n;
+}
+
+template <std::size_t Rows>
+constexpr bool AllRowsAre(const char* const (&picture)[Rows], std::size_t width) {
+    for (std::size_t r = 0; r < Rows; ++r)
+        if (RowLength(picture[r]) != width) return false;
+    for (std::size_t r = 0; r < Rows; ++r)
+        for (std::size_t i = 0; i < width; ++i)
+            if (picture[r][i] != '#' && picture[r][i] != '.') return false;
+    return true;
+}
+
+}  // namespace art

@@ -1,0 +1,3 @@
+#include "lcd/lcd.h"
+
+const uint8_t smallFont[480] = {};
