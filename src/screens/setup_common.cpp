@@ -1,0 +1,64 @@
+#include "screens/setup_common.h"
+
+#include "core/state.h"
+#include "lcd/lcd.h"
+
+SpeedLimits SpeedLimitsOf(uint8_t asiUnit) {
+    switch (asiUnit) {
+    case 1: return {26, 402};
+    case 2: return {14, 217};
+    default: return {16, 250};
+    }
+}
+
+// The comparisons are arranged so that no sum or difference wraps, even for a
+// speed that a unit change has left outside the limits.
+uint32_t AlarmSpeedUp(uint32_t speed, uint32_t step, SpeedLimits limits) {
+    if (speed > limits.highest || limits.highest - speed < step) return limits.lowest;
+    return speed + step;
+}
+
+uint32_t AlarmSpeedDown(uint32_t speed, uint32_t step, SpeedLimits limits) {
+    if (speed < limits.lowest + step) return limits.highest;
+    return speed - step;
+}
+
+uint32_t TakeoffSpeedUp(uint32_t speed, uint32_t step, SpeedLimits limits) {
+    if (speed >= limits.highest || limits.highest - speed <= step) return limits.lowest;
+    return speed + step;
+}
+
+uint32_t TakeoffSpeedDown(uint32_t speed, uint32_t step, SpeedLimits limits) {
+    if (speed <= limits.lowest + step) return limits.highest;
+    return speed - step;
+}
+
+uint8_t Flipped(uint8_t value) { return value == 0 ? 1 : 0; }
+
+uint8_t NextOfThree(uint8_t value) { return value < 2 ? static_cast<uint8_t>(value + 1) : 0; }
+
+uint8_t PreviousOfThree(uint8_t value) { return value > 0 ? static_cast<uint8_t>(value - 1) : 2; }
+
+void DrawDoneRow() { LcdTextCentredConst(57, 8, "*** DONE ***", 0, 1, inst.menuItem == 0 ? 1 : 0); }
+
+void HandleListKey(uint8_t lastRow, void (*enter)(), void (*change)(bool up)) {
+    const uint8_t key = inst.pendingKey;
+    if (inst.editMode == 0) {
+        if (key == KeyEnter) {
+            enter();
+        } else if (key == KeyKnobCw || key == KeyRight) {
+            if (inst.menuItem < lastRow) inst.menuItem = static_cast<uint8_t>(inst.menuItem + 1);
+        } else if (key == KeyKnobCcw || key == KeyLeft) {
+            if (inst.menuItem > 0) inst.menuItem = static_cast<uint8_t>(inst.menuItem - 1);
+        }
+    } else {
+        if (key == KeyEnter) {
+            inst.editMode = 0;
+        } else if (key == KeyKnobCw || key == KeyLeft) {
+            change(true);
+        } else if (key == KeyKnobCcw || key == KeyRight) {
+            change(false);
+        }
+    }
+    inst.pendingKey = KeyNone;
+}
