@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include "core/state.h"
+#include "screen_test.h"
+#include "screens/screens.h"
+
+using AltSetupTest = ScreenTest;
+
+namespace {
+struct CursorCase {
+    uint8_t from;
+    uint8_t key;
+    uint8_t to;
+};
+}  // namespace
+
+TEST_F(AltSetupTest, CursorStopsAtRowsZeroAndThree) {
+    const CursorCase cases[] = {
+        {0, KeyKnobCw, 1},  {1, KeyRight, 2},   {2, KeyKnobCw, 3},
+        {3, KeyKnobCw, 3},  {3, KeyRight, 3},   {3, KeyLeft, 2},
+        {2, KeyKnobCcw, 1}, {0, KeyKnobCcw, 0}, {0, KeyLeft, 0},
+    };
+    for (const CursorCase& c : cases) {
+        inst.menuItem = c.from;
+        inst.editMode = 0;
+        Press(ScreenAltSetup, c.key);
+        EXPECT_EQ(inst.menuItem, c.to) << "row " << int{c.from} << " key " << KeyName(c.key);
+        EXPECT_EQ(inst.currentScreen, ScreenAltSetup);
+    }
+}
+
+TEST_F(AltSetupTest, EnterLeavesOnRowZeroAndTogglesEditOnTheOthers) {
+    inst.menuItem = 0;
+    Press(ScreenAltSetup, KeyEnter);
+    EXPECT_EQ(inst.currentScreen, ScreenMainMenu);
+    EXPECT_EQ(inst.menuItem, 4) << "back on ALTITUDE SETUP";
+    EXPECT_EQ(inst.editMode, 0);
+    for (uint8_t row = 1; row <= 3; ++row) {
+        inst.menuItem = row;
+        inst.editMode = 0;
+        Press(ScreenAltSetup, KeyEnter);
+        EXPECT_EQ(inst.editMode, 1) << "row " << int{row};
+        Press(ScreenAltSetup, KeyEnter);
+        EXPECT_EQ(inst.editMode, 0) << "row " << int{row};
+        EXPECT_EQ(inst.currentScreen, ScreenAltSetup);
+    }
+}
+
+TEST_F(AltSetupTest, EveryEditKeyFlipsTheRowsSwitch) {
+    struct Row {
+        uint8_t row;
+        uint8_t* field;
+    } const rows[] = {{1, &inst.altUnit}, {2, &inst.qnhUnit}, {3, &inst.altitudeOnTop}};
+    for (const Row& r : rows) {
+        for (uint8_t key : {KeyKnobCw, KeyKnobCcw, KeyLeft, KeyRight}) {
+            inst.menuItem = r.row;
+            inst.editMode = 1;
+            *r.field = 0;
+            Press(ScreenAltSetup, key);
+            EXPECT_EQ(*r.field, 1) << "row " << int{r.row} << " key " << KeyName(key);
+            Press(ScreenAltSetup, key);
+            EXPECT_EQ(*r.field, 0) << "row " << int{r.row} << " key " << KeyName(key);
+            EXPECT_EQ(inst.menuItem, r.row);
+        }
+    }
+}
+
+TEST_F(AltSetupTest, OnlyTheQnhUnitResetsTheMaxima) {
+    inst.altitude = 1100;
+    inst.airspeed = 60;
+    inst.maxAltitude = 5000;
+    inst.maxAirspeed = 150;
+    inst.menuItem = 1;
+    inst.editMode = 1;
+    Press(ScreenAltSetup, KeyKnobCw);
+    EXPECT_EQ(inst.altUnit, 1);
+    EXPECT_EQ(inst.maxAltitude, 5000) << "the altitude unit keeps the maximum's number";
+    EXPECT_EQ(hookCalls[HookMaxValuesReset], 0u);
+
+    inst.menuItem = 2;
+    Press(ScreenAltSetup, KeyRight);
+    EXPECT_EQ(inst.qnhUnit, 1);
+    EXPECT_EQ(inst.qnh, 1013250u) << "the QNH itself is not converted";
+    EXPECT_EQ(inst.altUnit, 1);
+    EXPECT_EQ(hookCalls[HookMaxValuesReset], 1u);
+    EXPECT_EQ(inst.maxAirspeed, 60u);
+}
+
+using DisplaySetupTest = ScreenTest;
+
+TEST_F(DisplaySetupTest, CursorStopsAtRowsZeroAndTwo) {
+    const CursorCase cases[] = {
+        {0, KeyKnobCw, 1}, {1, KeyRight, 2},   {2, KeyKnobCw, 2}, {2, KeyRight, 2},
+        {2, KeyLeft, 1},   {1, KeyKnobCcw, 0}, {0, KeyLeft, 0},   {0, KeyKnobCcw, 0},
+    };
+    for (const CursorCase& c : cases) {
+        inst.menuItem = c.from;
+        inst.editMode = 0;
+        Press(ScreenDisplaySetup, c.key);
+        EXPECT_EQ(inst.menuItem, c.to) << "row " << int{c.from} << " key " << KeyName(c.key);
+    }
+}
+
+TEST_F(DisplaySetupTest, EnterLeavesOpensTheContrastOrEditsTheBacklight) {
+    inst.menuItem = 0;
+    Press(ScreenDisplaySetup, KeyEnter);
+    EXPECT_EQ(inst.currentScreen, ScreenMainMenu);
+    EXPECT_EQ(inst.menuItem, 3) << "back on DISPLAY SETUP";
+
+    inst.menuItem = 1;
+    Press(ScreenDisplaySetup, KeyEnter);
+    EXPECT_EQ(inst.currentScreen, ScreenContrast);
+    EXPECT_EQ(inst.menuItem, 0);
+    EXPECT_EQ(inst.editMode, 0) << "opening the contrast is not editing";
+
+    inst.menuItem = 2;
+    Press(ScreenDisplaySetup, KeyEnter);
+    EXPECT_EQ(inst.editMode, 1);
+    Press(ScreenDisplaySetup, KeyEnter);
+    EXPECT_EQ(inst.editMode, 0);
+    EXPECT_EQ(inst.currentScreen, ScreenDisplaySetup);
+}
+
+TEST_F(DisplaySetupTest, EditKeysSwitchTheBacklightWithItsHook) {
+    inst.menuItem = 2;
+    inst.editMode = 1;
+    for (uint8_t key : {KeyKnobCw, KeyKnobCcw, KeyLeft, KeyRight}) {
+        Press(ScreenDisplaySetup, key);
+        EXPECT_EQ(inst.backlight, 0) << KeyName(key);
+        Press(ScreenDisplaySetup, key);
+        EXPECT_EQ(inst.backlight, 1) << KeyName(key);
+        EXPECT_EQ(inst.menuItem, 2);
+    }
+    EXPECT_EQ(hookCalls[HookBacklightOff], 4u);
+    EXPECT_EQ(hookCalls[HookBacklightOn], 4u);
+
+    // Edit keys on the rows without a value do nothing.
+    for (uint8_t row : {0, 1}) {
+        inst.menuItem = row;
+        Press(ScreenDisplaySetup, KeyKnobCw);
+        EXPECT_EQ(inst.backlight, 1);
+        EXPECT_EQ(inst.menuItem, row);
+        EXPECT_EQ(inst.currentScreen, ScreenDisplaySetup);
+    }
+}
+
+using ContrastTest = ScreenTest;
+
+TEST_F(ContrastTest, StepsOfOneStopAtTheEndsAndEveryKeyApplies) {
+    struct Case {
+        uint8_t before;
+        uint8_t key;
+        uint8_t after;
+    } const cases[] = {
+        {37, KeyKnobCw, 38}, {37, KeyLeft, 38},   {37, KeyKnobCcw, 36}, {37, KeyRight, 36},
+        {56, KeyKnobCw, 57}, {57, KeyKnobCw, 57}, {57, KeyLeft, 57},    {1, KeyRight, 0},
+        {0, KeyRight, 0},    {0, KeyKnobCcw, 0},  {0, KeyLeft, 1},
+    };
+    uint64_t applied = 0;
+    for (uint8_t step : {1, 10}) {
+        for (const Case& c : cases) {
+            inst.contrast = c.before;
+            inst.adjustStep = step;
+            Press(ScreenContrast, c.key);
+            EXPECT_EQ(inst.contrast, c.after) << int{c.before} << " " << KeyName(c.key);
+            EXPECT_EQ(hookCalls[HookApplyContrast], ++applied) << "called at the ends too";
+            EXPECT_EQ(inst.currentScreen, ScreenContrast);
+        }
+    }
+    EXPECT_EQ(hookCalls[HookSaveSettings], 0u);
+}
+
+TEST_F(ContrastTest, TwentyStepsFromTheDefaultReachTheTop) {
+    for (int i = 0; i < 20; ++i) Press(ScreenContrast, KeyKnobCw);
+    EXPECT_EQ(inst.contrast, 57);
+    Press(ScreenContrast, KeyKnobCw);
+    EXPECT_EQ(inst.contrast, 57);
+}
+
+TEST_F(ContrastTest, EnterSavesAndGoesBackToAdjContrast) {
+    Press(ScreenContrast, KeyEnter);
+    EXPECT_EQ(inst.currentScreen, ScreenDisplaySetup);
+    EXPECT_EQ(inst.menuItem, 1);
+    EXPECT_EQ(hookCalls[HookSaveSettings], 1u);
+    EXPECT_EQ(hookCalls[HookApplyContrast], 0u);
+}
