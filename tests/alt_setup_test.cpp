@@ -6,27 +6,16 @@
 
 using AltSetupTest = ScreenTest;
 
-namespace {
-struct CursorCase {
-    uint8_t from;
-    uint8_t key;
-    uint8_t to;
-};
-}  // namespace
-
 TEST_F(AltSetupTest, CursorStopsAtRowsZeroAndThree) {
-    const CursorCase cases[] = {
-        {0, KeyKnobCw, 1},  {1, KeyRight, 2},   {2, KeyKnobCw, 3},
-        {3, KeyKnobCw, 3},  {3, KeyRight, 3},   {3, KeyLeft, 2},
-        {2, KeyKnobCcw, 1}, {0, KeyKnobCcw, 0}, {0, KeyLeft, 0},
-    };
-    for (const CursorCase& c : cases) {
-        inst.menuItem = c.from;
-        inst.editMode = 0;
-        Press(ScreenAltSetup, c.key);
-        EXPECT_EQ(inst.menuItem, c.to) << "row " << int{c.from} << " key " << KeyName(c.key);
-        EXPECT_EQ(inst.currentScreen, ScreenAltSetup);
-    }
+    ExpectCursorMoves(ScreenAltSetup, {{0, KeyKnobCw, 1},
+                                       {1, KeyRight, 2},
+                                       {2, KeyKnobCw, 3},
+                                       {3, KeyKnobCw, 3},
+                                       {3, KeyRight, 3},
+                                       {3, KeyLeft, 2},
+                                       {2, KeyKnobCcw, 1},
+                                       {0, KeyKnobCcw, 0},
+                                       {0, KeyLeft, 0}});
 }
 
 TEST_F(AltSetupTest, EnterLeavesOnRowZeroAndTogglesEditOnTheOthers) {
@@ -35,34 +24,13 @@ TEST_F(AltSetupTest, EnterLeavesOnRowZeroAndTogglesEditOnTheOthers) {
     EXPECT_EQ(inst.currentScreen, ScreenMainMenu);
     EXPECT_EQ(inst.menuItem, 4) << "back on ALTITUDE SETUP";
     EXPECT_EQ(inst.editMode, 0);
-    for (uint8_t row = 1; row <= 3; ++row) {
-        inst.menuItem = row;
-        inst.editMode = 0;
-        Press(ScreenAltSetup, KeyEnter);
-        EXPECT_EQ(inst.editMode, 1) << "row " << int{row};
-        Press(ScreenAltSetup, KeyEnter);
-        EXPECT_EQ(inst.editMode, 0) << "row " << int{row};
-        EXPECT_EQ(inst.currentScreen, ScreenAltSetup);
-    }
+    for (uint8_t row = 1; row <= 3; ++row) ExpectEnterTogglesEdit(ScreenAltSetup, row);
 }
 
 TEST_F(AltSetupTest, EveryEditKeyFlipsTheRowsSwitch) {
-    struct Row {
-        uint8_t row;
-        uint8_t* field;
-    } const rows[] = {{1, &inst.altUnit}, {2, &inst.qnhUnit}, {3, &inst.altitudeOnTop}};
-    for (const Row& r : rows) {
-        for (uint8_t key : {KeyKnobCw, KeyKnobCcw, KeyLeft, KeyRight}) {
-            inst.menuItem = r.row;
-            inst.editMode = 1;
-            *r.field = 0;
-            Press(ScreenAltSetup, key);
-            EXPECT_EQ(*r.field, 1) << "row " << int{r.row} << " key " << KeyName(key);
-            Press(ScreenAltSetup, key);
-            EXPECT_EQ(*r.field, 0) << "row " << int{r.row} << " key " << KeyName(key);
-            EXPECT_EQ(inst.menuItem, r.row);
-        }
-    }
+    ExpectEditKeysFlip(ScreenAltSetup, 1, inst.altUnit);
+    ExpectEditKeysFlip(ScreenAltSetup, 2, inst.qnhUnit);
+    ExpectEditKeysFlip(ScreenAltSetup, 3, inst.altitudeOnTop);
 }
 
 TEST_F(AltSetupTest, OnlyTheQnhUnitResetsTheMaxima) {
@@ -89,16 +57,14 @@ TEST_F(AltSetupTest, OnlyTheQnhUnitResetsTheMaxima) {
 using DisplaySetupTest = ScreenTest;
 
 TEST_F(DisplaySetupTest, CursorStopsAtRowsZeroAndTwo) {
-    const CursorCase cases[] = {
-        {0, KeyKnobCw, 1}, {1, KeyRight, 2},   {2, KeyKnobCw, 2}, {2, KeyRight, 2},
-        {2, KeyLeft, 1},   {1, KeyKnobCcw, 0}, {0, KeyLeft, 0},   {0, KeyKnobCcw, 0},
-    };
-    for (const CursorCase& c : cases) {
-        inst.menuItem = c.from;
-        inst.editMode = 0;
-        Press(ScreenDisplaySetup, c.key);
-        EXPECT_EQ(inst.menuItem, c.to) << "row " << int{c.from} << " key " << KeyName(c.key);
-    }
+    ExpectCursorMoves(ScreenDisplaySetup, {{0, KeyKnobCw, 1},
+                                           {1, KeyRight, 2},
+                                           {2, KeyKnobCw, 2},
+                                           {2, KeyRight, 2},
+                                           {2, KeyLeft, 1},
+                                           {1, KeyKnobCcw, 0},
+                                           {0, KeyLeft, 0},
+                                           {0, KeyKnobCcw, 0}});
 }
 
 TEST_F(DisplaySetupTest, EnterLeavesOpensTheContrastOrEditsTheBacklight) {
@@ -113,23 +79,14 @@ TEST_F(DisplaySetupTest, EnterLeavesOpensTheContrastOrEditsTheBacklight) {
     EXPECT_EQ(inst.menuItem, 0);
     EXPECT_EQ(inst.editMode, 0) << "opening the contrast is not editing";
 
-    inst.menuItem = 2;
-    Press(ScreenDisplaySetup, KeyEnter);
-    EXPECT_EQ(inst.editMode, 1);
-    Press(ScreenDisplaySetup, KeyEnter);
-    EXPECT_EQ(inst.editMode, 0);
-    EXPECT_EQ(inst.currentScreen, ScreenDisplaySetup);
+    ExpectEnterTogglesEdit(ScreenDisplaySetup, 2);
 }
 
 TEST_F(DisplaySetupTest, EditKeysSwitchTheBacklightWithItsHook) {
-    inst.menuItem = 2;
-    inst.editMode = 1;
+    inst.backlight = 1;
     for (uint8_t key : {KeyKnobCw, KeyKnobCcw, KeyLeft, KeyRight}) {
-        Press(ScreenDisplaySetup, key);
-        EXPECT_EQ(inst.backlight, 0) << KeyName(key);
-        Press(ScreenDisplaySetup, key);
-        EXPECT_EQ(inst.backlight, 1) << KeyName(key);
-        EXPECT_EQ(inst.menuItem, 2);
+        Editing(2);
+        ExpectPresses<uint8_t>(ScreenDisplaySetup, key, inst.backlight, {0, 1});
     }
     EXPECT_EQ(hookCalls[HookBacklightOff], 4u);
     EXPECT_EQ(hookCalls[HookBacklightOn], 4u);

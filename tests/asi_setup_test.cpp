@@ -7,23 +7,17 @@
 using AsiSetupTest = ScreenTest;
 
 TEST_F(AsiSetupTest, CursorKeysMoveThroughElevenRowsWithoutWrapping) {
-    struct Case {
-        uint8_t from;
-        uint8_t key;
-        uint8_t to;
-    } const cases[] = {
-        {0, KeyKnobCw, 1},   {0, KeyRight, 1},   {6, KeyKnobCw, 7},   {9, KeyRight, 10},
-        {10, KeyKnobCw, 10}, {10, KeyRight, 10}, {10, KeyKnobCcw, 9}, {7, KeyLeft, 6},
-        {1, KeyKnobCcw, 0},  {0, KeyKnobCcw, 0}, {0, KeyLeft, 0},
-    };
-    for (const Case& c : cases) {
-        inst.menuItem = c.from;
-        inst.editMode = 0;
-        Press(ScreenAsiSetup, c.key);
-        EXPECT_EQ(inst.menuItem, c.to) << "row " << int{c.from} << " key " << KeyName(c.key);
-        EXPECT_EQ(inst.editMode, 0);
-        EXPECT_EQ(inst.currentScreen, ScreenAsiSetup);
-    }
+    ExpectCursorMoves(ScreenAsiSetup, {{0, KeyKnobCw, 1},
+                                       {0, KeyRight, 1},
+                                       {6, KeyKnobCw, 7},
+                                       {9, KeyRight, 10},
+                                       {10, KeyKnobCw, 10},
+                                       {10, KeyRight, 10},
+                                       {10, KeyKnobCcw, 9},
+                                       {7, KeyLeft, 6},
+                                       {1, KeyKnobCcw, 0},
+                                       {0, KeyKnobCcw, 0},
+                                       {0, KeyLeft, 0}});
 }
 
 TEST_F(AsiSetupTest, EnterLeavesOpensTheZeroOrEditsByRow) {
@@ -39,17 +33,7 @@ TEST_F(AsiSetupTest, EnterLeavesOpensTheZeroOrEditsByRow) {
     EXPECT_EQ(inst.menuItem, 1);
     EXPECT_EQ(inst.editMode, 0);
 
-    for (uint8_t row = 2; row <= 10; ++row) {
-        inst.menuItem = row;
-        inst.editMode = 0;
-        Press(ScreenAsiSetup, KeyEnter);
-        EXPECT_EQ(inst.editMode, 1) << "row " << int{row};
-        EXPECT_EQ(inst.currentScreen, ScreenAsiSetup);
-        Press(ScreenAsiSetup, KeyEnter);
-        EXPECT_EQ(inst.editMode, 0) << "row " << int{row} << ": KeyEnter leaves edit mode";
-        EXPECT_EQ(inst.menuItem, row);
-        EXPECT_EQ(inst.currentScreen, ScreenAsiSetup);
-    }
+    for (uint8_t row = 2; row <= 10; ++row) ExpectEnterTogglesEdit(ScreenAsiSetup, row);
     EXPECT_EQ(hookCalls[HookSaveSettings], 0u) << "the setup page leaves storing to EXIT MENU";
 }
 
@@ -89,8 +73,7 @@ TEST_F(AsiSetupTest, AlarmSpeedsStepByAdjustStepAndWrapOnlyPastALimit) {
         {3, KeyRight, 10, 16, 250},
     };
     for (const ValueCase& c : cases) {
-        inst.menuItem = c.row;
-        inst.editMode = 1;
+        Editing(c.row);
         inst.adjustStep = c.step;
         Speed(c.row) = c.before;
         Press(ScreenAsiSetup, c.key);
@@ -113,8 +96,7 @@ TEST_F(AsiSetupTest, AlarmSpeedLimitsFollowTheUnit) {
     };
     for (const Case& c : cases) {
         inst.asiUnit = c.unit;
-        inst.menuItem = 5;
-        inst.editMode = 1;
+        Editing(5);
         inst.highAlarmSpeed = c.before;
         Press(ScreenAsiSetup, c.key);
         EXPECT_EQ(inst.highAlarmSpeed, c.after) << "unit " << int{c.unit} << " from " << c.before;
@@ -140,8 +122,7 @@ TEST_F(AsiSetupTest, SwitchesFlipOnEveryEditKeyAndChoicesGoRound) {
     };
     for (uint8_t step : {1, 10}) {
         for (const Case& c : cases) {
-            inst.menuItem = c.row;
-            inst.editMode = 1;
+            Editing(c.row);
             inst.adjustStep = step;
             *c.field = c.before;
             Press(ScreenAsiSetup, c.key);
@@ -156,8 +137,7 @@ TEST_F(AsiSetupTest, SwitchesFlipOnEveryEditKeyAndChoicesGoRound) {
 TEST_F(AsiSetupTest, EditKeysOnTheDoneAndZeroRowsDoNothing) {
     for (uint8_t row : {0, 1}) {
         for (uint8_t key : {KeyKnobCw, KeyKnobCcw, KeyLeft, KeyRight}) {
-            inst.menuItem = row;
-            inst.editMode = 1;
+            Editing(row);
             Press(ScreenAsiSetup, key);
             EXPECT_EQ(inst.menuItem, row);
             EXPECT_EQ(inst.currentScreen, ScreenAsiSetup);
@@ -168,22 +148,13 @@ TEST_F(AsiSetupTest, EditKeysOnTheDoneAndZeroRowsDoNothing) {
 
 TEST_F(AsiSetupTest, UnitStepsOneAtATimeWhateverTheStepAndResetsTheMaxima) {
     inst.adjustStep = 10;
-    inst.menuItem = 7;
-    inst.editMode = 1;
+    Editing(7);
     inst.airspeed = 57;
     inst.altitude = 1200;
     inst.maxAirspeed = 180;
     inst.maxAltitude = 9000;
-    const uint8_t up[] = {1, 2, 0};
-    for (uint8_t want : up) {
-        Press(ScreenAsiSetup, KeyKnobCw);
-        EXPECT_EQ(inst.asiUnit, want);
-    }
-    const uint8_t down[] = {2, 1, 0};
-    for (uint8_t want : down) {
-        Press(ScreenAsiSetup, KeyRight);
-        EXPECT_EQ(inst.asiUnit, want);
-    }
+    ExpectPresses<uint8_t>(ScreenAsiSetup, KeyKnobCw, inst.asiUnit, {1, 2, 0});
+    ExpectPresses<uint8_t>(ScreenAsiSetup, KeyRight, inst.asiUnit, {2, 1, 0});
     EXPECT_EQ(hookCalls[HookMaxValuesReset], 6u);
     EXPECT_EQ(inst.maxAirspeed, 57u) << "the maxima restart from the present values";
     EXPECT_EQ(inst.maxAltitude, 1200);
@@ -193,8 +164,7 @@ TEST_F(AsiSetupTest, SpeedsKeepTheirNumberAndAreClampedOnTheNextPass) {
     inst.highAlarmSpeed = 250;
     inst.lowAlarmSpeed = 30;
     inst.takeoffSpeed = 240;
-    inst.menuItem = 7;
-    inst.editMode = 1;
+    Editing(7);
     Press(ScreenAsiSetup, KeyKnobCcw);  // mph to knots
     ASSERT_EQ(inst.asiUnit, 2);
     EXPECT_EQ(inst.highAlarmSpeed, 250u) << "the new limits apply from the next pass";

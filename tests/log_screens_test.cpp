@@ -9,24 +9,16 @@
 using LogMenuTest = ScreenTest;
 
 TEST_F(LogMenuTest, TheLastRowIsFourWhenManualAndFiveWhenDetecting) {
-    struct Case {
-        uint8_t detect;
-        uint8_t from;
-        uint8_t key;
-        uint8_t to;
-    } const cases[] = {
-        {0, 3, KeyKnobCw, 4}, {0, 4, KeyKnobCw, 4},  {0, 4, KeyRight, 4},   {1, 4, KeyKnobCw, 5},
-        {1, 4, KeyRight, 5},  {1, 5, KeyKnobCw, 5},  {1, 5, KeyKnobCcw, 4}, {0, 1, KeyLeft, 0},
-        {0, 0, KeyLeft, 0},   {0, 0, KeyKnobCcw, 0},
-    };
-    for (const auto& c : cases) {
-        inst.flightAutoDetect = c.detect;
-        inst.menuItem = c.from;
-        inst.editMode = 0;
-        Press(ScreenLogMenu, c.key);
-        EXPECT_EQ(inst.menuItem, c.to)
-            << "detect " << int{c.detect} << " row " << int{c.from} << " key " << KeyName(c.key);
-    }
+    inst.flightAutoDetect = 0;
+    ExpectCursorMoves(ScreenLogMenu, {{3, KeyKnobCw, 4},
+                                      {4, KeyKnobCw, 4},
+                                      {4, KeyRight, 4},
+                                      {1, KeyLeft, 0},
+                                      {0, KeyLeft, 0},
+                                      {0, KeyKnobCcw, 0}});
+    inst.flightAutoDetect = 1;
+    ExpectCursorMoves(ScreenLogMenu,
+                      {{4, KeyKnobCw, 5}, {4, KeyRight, 5}, {5, KeyKnobCw, 5}, {5, KeyKnobCcw, 4}});
 }
 
 TEST_F(LogMenuTest, EnterActsOnEachRow) {
@@ -47,15 +39,7 @@ TEST_F(LogMenuTest, EnterActsOnEachRow) {
     EXPECT_EQ(hookCalls[HookEraseFlightLog], 0u) << "erasing waits for the confirmation";
 
     inst.flightAutoDetect = 1;
-    for (uint8_t row = 3; row <= 5; ++row) {
-        inst.menuItem = row;
-        inst.editMode = 0;
-        Press(ScreenLogMenu, KeyEnter);
-        EXPECT_EQ(inst.editMode, 1) << "row " << int{row};
-        Press(ScreenLogMenu, KeyEnter);
-        EXPECT_EQ(inst.editMode, 0) << "row " << int{row};
-        EXPECT_EQ(inst.currentScreen, ScreenLogMenu);
-    }
+    for (uint8_t row = 3; row <= 5; ++row) ExpectEnterTogglesEdit(ScreenLogMenu, row);
 }
 
 TEST_F(LogMenuTest, ViewingDuringAFlightIsRefusedAndAnyKeyComesBack) {
@@ -79,25 +63,10 @@ TEST_F(LogMenuTest, ViewingDuringAFlightIsRefusedAndAnyKeyComesBack) {
 }
 
 TEST_F(LogMenuTest, SwitchesFlipOnEveryEditKey) {
-    struct Row {
-        uint8_t row;
-        uint8_t* field;
-    } const rows[] = {{3, &inst.hourFractDecimal}, {4, &inst.flightAutoDetect}};
-    for (const Row& r : rows) {
-        for (uint8_t key : {KeyKnobCw, KeyKnobCcw, KeyLeft, KeyRight}) {
-            inst.menuItem = r.row;
-            inst.editMode = 1;
-            *r.field = 0;
-            Press(ScreenLogMenu, key);
-            EXPECT_EQ(*r.field, 1) << "row " << int{r.row} << " " << KeyName(key);
-            Press(ScreenLogMenu, key);
-            EXPECT_EQ(*r.field, 0) << "row " << int{r.row} << " " << KeyName(key);
-            EXPECT_EQ(inst.menuItem, r.row);
-        }
-    }
+    ExpectEditKeysFlip(ScreenLogMenu, 3, inst.hourFractDecimal);
+    ExpectEditKeysFlip(ScreenLogMenu, 4, inst.flightAutoDetect);
     for (uint8_t row : {0, 1, 2}) {
-        inst.menuItem = row;
-        inst.editMode = 1;
+        Editing(row);
         Press(ScreenLogMenu, KeyKnobCw);
         EXPECT_EQ(inst.menuItem, row) << "editing never moves the cursor";
         EXPECT_EQ(inst.currentScreen, ScreenLogMenu);
@@ -140,8 +109,7 @@ TEST_F(LogMenuTest, TakeoffSpeedNeverStepsOntoALimit) {
     for (const auto& c : cases) {
         inst.asiUnit = c.unit;
         inst.adjustStep = c.step;
-        inst.menuItem = 5;
-        inst.editMode = 1;
+        Editing(5);
         inst.takeoffSpeed = c.before;
         Press(ScreenLogMenu, c.key);
         EXPECT_EQ(inst.takeoffSpeed, c.after) << "unit " << int{c.unit} << " step " << int{c.step}
@@ -152,25 +120,13 @@ TEST_F(LogMenuTest, TakeoffSpeedNeverStepsOntoALimit) {
 
 TEST_F(LogMenuTest, TheTakeoffSequenceOfTheKnob) {
     inst.flightAutoDetect = 1;
-    inst.menuItem = 5;
-    inst.editMode = 1;
+    Editing(5);
     inst.takeoffSpeed = 17;
-    const uint32_t down[] = {250, 249, 248};
-    for (uint32_t want : down) {
-        Press(ScreenLogMenu, KeyKnobCcw);
-        EXPECT_EQ(inst.takeoffSpeed, want);
-    }
+    ExpectPresses<uint32_t>(ScreenLogMenu, KeyKnobCcw, inst.takeoffSpeed, {250, 249, 248});
     inst.adjustStep = 10;
     inst.takeoffSpeed = 30;
-    const uint32_t fast[] = {20, 250, 240};
-    for (uint32_t want : fast) {
-        Press(ScreenLogMenu, KeyKnobCcw);
-        EXPECT_EQ(inst.takeoffSpeed, want);
-    }
-    Press(ScreenLogMenu, KeyKnobCw);
-    EXPECT_EQ(inst.takeoffSpeed, 16u);
-    Press(ScreenLogMenu, KeyKnobCw);
-    EXPECT_EQ(inst.takeoffSpeed, 26u);
+    ExpectPresses<uint32_t>(ScreenLogMenu, KeyKnobCcw, inst.takeoffSpeed, {20, 250, 240});
+    ExpectPresses<uint32_t>(ScreenLogMenu, KeyKnobCw, inst.takeoffSpeed, {16, 26});
 }
 
 // The log page does not clamp: a unit change the airspeed page has not yet
@@ -189,8 +145,7 @@ TEST_F(LogMenuTest, TakeoffSpeedOutsideTheLimitsStepsBackIn) {
     inst.asiUnit = 2;
     inst.adjustStep = 10;
     for (const auto& c : cases) {
-        inst.menuItem = 5;
-        inst.editMode = 1;
+        Editing(5);
         inst.takeoffSpeed = c.before;
         Press(ScreenLogMenu, c.key);
         EXPECT_EQ(inst.takeoffSpeed, c.after) << "from " << c.before << " " << KeyName(c.key);

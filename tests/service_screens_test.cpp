@@ -7,27 +7,16 @@
 using CalibrateTest = ScreenTest;
 
 TEST_F(CalibrateTest, CursorKeysAndEnter) {
-    struct Case {
-        uint8_t from;
-        uint8_t key;
-        uint8_t to;
-    } const cases[] = {
-        {0, KeyKnobCw, 1}, {1, KeyRight, 2},   {2, KeyKnobCw, 2}, {2, KeyRight, 2},
-        {2, KeyLeft, 1},   {1, KeyKnobCcw, 0}, {0, KeyLeft, 0},   {0, KeyKnobCcw, 0},
-    };
-    for (const auto& c : cases) {
-        inst.menuItem = c.from;
-        Press(ScreenCalibrate, c.key);
-        EXPECT_EQ(inst.menuItem, c.to) << "row " << int{c.from} << " " << KeyName(c.key);
-    }
-    for (uint8_t row : {1, 2}) {
-        inst.menuItem = row;
-        Press(ScreenCalibrate, KeyEnter);
-        EXPECT_EQ(inst.editMode, 1);
-        Press(ScreenCalibrate, KeyEnter);
-        EXPECT_EQ(inst.editMode, 0);
-        EXPECT_EQ(inst.currentScreen, ScreenCalibrate);
-    }
+    ExpectCursorMoves(ScreenCalibrate, {{0, KeyKnobCw, 1},
+                                        {1, KeyRight, 2},
+                                        {2, KeyKnobCw, 2},
+                                        {2, KeyRight, 2},
+                                        {2, KeyLeft, 1},
+                                        {1, KeyKnobCcw, 0},
+                                        {0, KeyLeft, 0},
+                                        {0, KeyKnobCcw, 0}});
+    ExpectEnterTogglesEdit(ScreenCalibrate, 1);
+    ExpectEnterTogglesEdit(ScreenCalibrate, 2);
     EXPECT_EQ(hookCalls[HookSaveSettings], 0u);
     inst.menuItem = 0;
     Press(ScreenCalibrate, KeyEnter);

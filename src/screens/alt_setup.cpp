@@ -11,9 +11,7 @@ constexpr uint8_t kContrastHighest = 57;
 
 void EnterAltRow() {
     if (inst.menuItem == 0) {
-        inst.menuItem = 4;
-        inst.currentScreen = ScreenMainMenu;
-        inst.editMode = 0;
+        ReturnToMainMenu(4);
     } else if (inst.menuItem <= 3) {
         inst.editMode = 1;
     }
@@ -37,11 +35,7 @@ void ChangeAltValue(bool) {
 
 void EnterDisplayRow() {
     switch (inst.menuItem) {
-    case 0:
-        inst.menuItem = 3;
-        inst.currentScreen = ScreenMainMenu;
-        inst.editMode = 0;
-        break;
+    case 0: ReturnToMainMenu(3); break;
     case 1:
         inst.menuItem = 0;
         inst.currentScreen = ScreenContrast;

@@ -12,9 +12,7 @@ constexpr uint8_t kAsiLastRow = 10;
 
 void EnterAsiRow() {
     if (inst.menuItem == 0) {
-        inst.menuItem = 5;
-        inst.currentScreen = ScreenMainMenu;
-        inst.editMode = 0;
+        ReturnToMainMenu(5);
     } else if (inst.menuItem == 1) {
         inst.currentScreen = ScreenZeroAsiConfirm;
     } else if (inst.menuItem <= kAsiLastRow) {

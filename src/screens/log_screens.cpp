@@ -17,11 +17,7 @@ uint8_t LogMenuLastRow() { return inst.flightAutoDetect != 0 ? 5 : 4; }
 
 void EnterLogRow() {
     switch (inst.menuItem) {
-    case 0:
-        inst.menuItem = 2;
-        inst.currentScreen = ScreenMainMenu;
-        inst.editMode = 0;
-        break;
+    case 0: ReturnToMainMenu(2); break;
     case 1:
         if (inst.inFlight == 0) {
             inst.menuItem = 0;

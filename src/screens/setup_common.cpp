@@ -2,6 +2,7 @@
 
 #include "core/state.h"
 #include "lcd/lcd.h"
+#include "screens/screens.h"
 
 SpeedLimits SpeedLimitsOf(uint8_t asiUnit) {
     switch (asiUnit) {
@@ -38,6 +39,12 @@ uint8_t Flipped(uint8_t value) { return value == 0 ? 1 : 0; }
 uint8_t NextOfThree(uint8_t value) { return value < 2 ? static_cast<uint8_t>(value + 1) : 0; }
 
 uint8_t PreviousOfThree(uint8_t value) { return value > 0 ? static_cast<uint8_t>(value - 1) : 2; }
+
+void ReturnToMainMenu(uint8_t item) {
+    inst.menuItem = item;
+    inst.currentScreen = ScreenMainMenu;
+    inst.editMode = 0;
+}
 
 void DrawDoneRow() { LcdTextCentredConst(57, 8, "*** DONE ***", 0, 1, inst.menuItem == 0 ? 1 : 0); }
 

@@ -31,6 +31,10 @@ uint8_t Flipped(uint8_t value);
 uint8_t NextOfThree(uint8_t value);
 uint8_t PreviousOfThree(uint8_t value);
 
+// Leaves a setup screen for the main menu, which shows again the item `item`
+// the screen was opened from; not editing.
+void ReturnToMainMenu(uint8_t item);
+
 // Row 0 of every setup list, inverted while the cursor is on it.
 void DrawDoneRow();
 
