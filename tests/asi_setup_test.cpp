@@ -222,3 +222,27 @@ TEST_F(AsiSetupTest, OnlyTheLeftKeyZeroesTheSensor) {
     EXPECT_EQ(inst.currentScreen, ScreenMessageDone);
     EXPECT_EQ(inst.menuItem, 1) << "back on ZERO ASI after the message";
 }
+
+// Through the main loop, with the speeds clamped by the page's next pass.
+using AsiSetupRunTest = InstrumentTest;
+
+TEST_F(AsiSetupRunTest, KnotsClampTheHighAlarmOnThePassAfterTheKey) {
+    PowerOnThroughSplash();
+    InstrumentStep();
+    inst.highAlarmSpeed = 250;
+    inst.menuItem = 7;
+    inst.editMode = 1;
+    inst.currentScreen = ScreenAsiSetup;
+    Button3Click();
+    InstrumentStep();  // mph to km/h: 250 is inside 26 to 402
+    EXPECT_EQ(inst.asiUnit, 1);
+    InstrumentStep();
+    EXPECT_EQ(inst.highAlarmSpeed, 250u);
+    Button3Click();
+    InstrumentStep();  // km/h to knots
+    EXPECT_EQ(inst.asiUnit, 2);
+    EXPECT_EQ(inst.highAlarmSpeed, 250u);
+    InstrumentStep();
+    EXPECT_EQ(inst.highAlarmSpeed, 217u);
+    EXPECT_EQ(inst.lowAlarmSpeed, 30u);
+}

@@ -204,3 +204,25 @@ TEST_F(LogEraseTest, LeftErasesEnterAndRightCancelTheKnobDoesNothing) {
     }
     EXPECT_EQ(inst.returnScreen, ScreenLogMenu);
 }
+
+// Through the main loop: the KeyFast box, read on every pass, sets the step.
+using LogMenuRunTest = InstrumentTest;
+
+TEST_F(LogMenuRunTest, KeyFastBoxStepsTheTakeoffSpeedByTen) {
+    PowerOnThroughSplash();
+    InstrumentStep();
+    inst.flightAutoDetect = 1;
+    inst.menuItem = 5;
+    inst.editMode = 1;
+    inst.currentScreen = ScreenLogMenu;
+    host.keyFast = true;
+    for (uint32_t want : {20u, 250u, 240u}) {
+        Button4Click();
+        InstrumentStep();
+        EXPECT_EQ(inst.takeoffSpeed, want);
+    }
+    host.keyFast = false;
+    Button4Click();
+    InstrumentStep();
+    EXPECT_EQ(inst.takeoffSpeed, 239u);
+}
