@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "core/state.h"
-#include "screen_test.h"
 #include "screens/screens.h"
+#include "setup_fixture.h"
 
-using AltSetupTest = ScreenTest;
+using AltSetupTest = SetupScreenTest;
 
 TEST_F(AltSetupTest, CursorStopsAtRowsZeroAndThree) {
     ExpectCursorMoves(ScreenAltSetup, {{0, KeyKnobCw, 1},
@@ -54,7 +54,7 @@ TEST_F(AltSetupTest, OnlyTheQnhUnitResetsTheMaxima) {
     EXPECT_EQ(inst.maxAirspeed, 60u);
 }
 
-using DisplaySetupTest = ScreenTest;
+using DisplaySetupTest = SetupScreenTest;
 
 TEST_F(DisplaySetupTest, CursorStopsAtRowsZeroAndTwo) {
     ExpectCursorMoves(ScreenDisplaySetup, {{0, KeyKnobCw, 1},
@@ -101,7 +101,7 @@ TEST_F(DisplaySetupTest, EditKeysSwitchTheBacklightWithItsHook) {
     }
 }
 
-using ContrastTest = ScreenTest;
+using ContrastTest = SetupScreenTest;
 
 TEST_F(ContrastTest, StepsOfOneStopAtTheEndsAndEveryKeyApplies) {
     struct Case {

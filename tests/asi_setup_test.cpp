@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "core/state.h"
-#include "screen_test.h"
 #include "screens/screens.h"
+#include "setup_fixture.h"
 
-using AsiSetupTest = ScreenTest;
+using AsiSetupTest = SetupScreenTest;
 
 TEST_F(AsiSetupTest, CursorKeysMoveThroughElevenRowsWithoutWrapping) {
     ExpectCursorMoves(ScreenAsiSetup, {{0, KeyKnobCw, 1},

@@ -3,10 +3,10 @@
 #include <cstring>
 
 #include "core/state.h"
-#include "screen_test.h"
 #include "screens/screens.h"
+#include "setup_fixture.h"
 
-using LogMenuTest = ScreenTest;
+using LogMenuTest = SetupScreenTest;
 
 TEST_F(LogMenuTest, TheLastRowIsFourWhenManualAndFiveWhenDetecting) {
     inst.flightAutoDetect = 0;
@@ -152,7 +152,7 @@ TEST_F(LogMenuTest, TakeoffSpeedOutsideTheLimitsStepsBackIn) {
     }
 }
 
-using LogViewTest = ScreenTest;
+using LogViewTest = SetupScreenTest;
 
 TEST_F(LogViewTest, KnobAndKeysTurnWholePagesAndEnterWorksOnPageZeroOnly) {
     struct Case {
@@ -181,7 +181,7 @@ TEST_F(LogViewTest, KnobAndKeysTurnWholePagesAndEnterWorksOnPageZeroOnly) {
     }
 }
 
-using LogEraseTest = ScreenTest;
+using LogEraseTest = SetupScreenTest;
 
 TEST_F(LogEraseTest, LeftErasesEnterAndRightCancelTheKnobDoesNothing) {
     struct Case {

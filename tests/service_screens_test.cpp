@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "core/state.h"
-#include "screen_test.h"
 #include "screens/screens.h"
+#include "setup_fixture.h"
 
-using CalibrateTest = ScreenTest;
+using CalibrateTest = SetupScreenTest;
 
 TEST_F(CalibrateTest, CursorKeysAndEnter) {
     ExpectCursorMoves(ScreenCalibrate, {{0, KeyKnobCw, 1},
@@ -73,7 +73,7 @@ TEST_F(CalibrateTest, EditKeysOnTheDoneRowDoNothing) {
     }
 }
 
-using AdcValuesTest = ScreenTest;
+using AdcValuesTest = SetupScreenTest;
 
 TEST_F(AdcValuesTest, OnlyEnterOnRowZeroLeaves) {
     for (uint8_t key : {KeyKnobCw, KeyKnobCcw, KeyLeft, KeyRight}) {

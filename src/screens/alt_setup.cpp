@@ -61,8 +61,8 @@ void ChangeDisplayValue(bool) {
 void ScreenAltSetup() {
     DrawTitleConst(" ALT SETUP ");
     DrawDoneRow();
-    DrawSettingRowConst(0, 1, "ALT UNIT: ", NameOf(altUnitNames, inst.altUnit));
-    DrawSettingRowConst(0, 2, "QNH UNIT: ", NameOf(qnhUnitNames, inst.qnhUnit));
+    DrawSettingRowConst(0, 1, "ALT UNIT: ", SettingName(altUnitNames, inst.altUnit));
+    DrawSettingRowConst(0, 2, "QNH UNIT: ", SettingName(qnhUnitNames, inst.qnhUnit));
     // Names where the altitude sits; the airspeed page names the airspeed's place.
     DrawSettingRowConst(0, 3, "POS: ", inst.altitudeOnTop == 1 ? "TOP" : "BOTTOM");
     HandleListKey(3, EnterAltRow, ChangeAltValue);
@@ -72,7 +72,7 @@ void ScreenDisplaySetup() {
     DrawTitleConst(" DISP SETUP ");
     DrawDoneRow();
     LcdTextConst(0, 16, "ADJ CONTRAST", 0, 1, inst.menuItem == 1 ? 1 : 0);
-    DrawSettingRowConst(0, 2, "BACKLIGHT: ", NameOf(onOffNames, inst.backlight));
+    DrawSettingRowConst(0, 2, "BACKLIGHT: ", SettingName(onOffNames, inst.backlight));
     HandleListKey(2, EnterDisplayRow, ChangeDisplayValue);
 }
 

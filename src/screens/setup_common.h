@@ -48,6 +48,6 @@ void HandleListKey(uint8_t lastRow, void (*enter)(), void (*change)(bool up));
 // Entry `index` of a name table, or "" for a value the table has no name
 // for, so a stray setting never reads past the table.
 template <std::size_t Count, std::size_t Stride>
-const char* NameOf(const char (&table)[Count][Stride], uint8_t index) {
+const char* SettingName(const char (&table)[Count][Stride], uint8_t index) {
     return index < Count ? table[index] : "";
 }

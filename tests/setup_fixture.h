@@ -17,7 +17,7 @@ struct CursorCase {
     uint8_t to;
 };
 
-class ScreenTest : public InstrumentTest {
+class SetupScreenTest : public InstrumentTest {
 protected:
     void SetUp() override {
         InstrumentTest::SetUp();
