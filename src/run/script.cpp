@@ -27,7 +27,6 @@ const char* const kOpNames[] = {"==", "!=", "<", "<=", ">", ">="};
 
 enum class Outcome : uint8_t { Done, Failed, Stop };
 
-struct Runner;
 struct Command;
 
 // One script line, with what its command's check made of the arguments.
