@@ -1,8 +1,6 @@
 #include "run/cli.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <iterator>
@@ -61,11 +59,10 @@ bool ReadScript(const std::string& arg, std::istream& in, ScriptSource& script,
     }
     script.name = arg;
     script.dir = std::filesystem::path(arg).parent_path().string();
-    if (!ReadWholeFile(arg, script.text)) {
-        error = "cannot read " + arg + ": " + (errno ? std::strerror(errno) : "not a file");
-        return false;
-    }
-    return true;
+    std::string why;
+    if (ReadWholeFile(arg, script.text, why)) return true;
+    error = "cannot read " + arg + ": " + why;
+    return false;
 }
 
 }  // namespace
@@ -104,7 +101,6 @@ int RunnerMain(int argc, const char* const* argv, std::istream& in, std::ostream
     std::vector<ScriptSource> scripts(args.size());
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string error;
-        errno = 0;
         if (!ReadScript(args[i], in, scripts[i], error)) {
             err << "qtr5-run: " << error << "\n";
             return kExitError;

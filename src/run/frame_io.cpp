@@ -159,11 +159,26 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes, bool make
     return true;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return false;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status)) {
+        error = "no such file";
+        return false;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        error = "not a file";
+        return false;
+    }
     std::ifstream f(path, std::ios::binary);
-    if (!f) return false;
+    if (!f) {
+        error = std::strerror(errno);
+        return false;
+    }
     bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-    return !f.bad();
+    if (f.bad()) {
+        error = "read error";
+        return false;
+    }
+    return true;
 }

@@ -27,5 +27,6 @@ std::string FrameText();
 bool WriteWholeFile(const std::string& path, const std::string& bytes, bool makeDirs,
                     std::string& error);
 
-// The file's bytes; false when it cannot be read.
-bool ReadWholeFile(const std::string& path, std::string& bytes);
+// The file's bytes; false with the reason ("no such file", ...) when it
+// cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error);

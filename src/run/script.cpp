@@ -361,10 +361,12 @@ Outcome ActFrame(Runner& r, const Line& line) {
     }
     std::string text, error;
     std::vector<uint8_t> golden;
-    if (!ReadWholeFile(line.path, text))
+    if (!ReadWholeFile(line.path, text, error))
         return r.Check(line, false,
-                       "no golden frame " + line.path +
-                           ": run with --update-goldens to create it from this frame");
+                       error == "no such file"
+                           ? "no golden frame " + line.path +
+                                 ": run with --update-goldens to create it from this frame"
+                           : "cannot read golden frame " + line.path + ": " + error);
     if (!ParsePbm(text, golden, error))
         return r.Check(line, false, "golden frame " + line.path + " is unusable: " + error);
     int differing = 0;
