@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/state.h"
+#include "lcd/lcd.h"
+
+namespace {
+
+using Dots = std::set<std::pair<int, int>>;
+
+Dots DarkDots() {
+    Dots dots;
+    for (int y = 0; y < kLcdHeight; ++y)
+        for (int x = 0; x < kLcdWidth; ++x)
+            if (LcdGetPixel(uint8_t(x), uint8_t(y))) dots.insert({x, y});
+    return dots;
+}
+
+bool GlyphDot(int d, int i, int row) {
+    return (bigDigitFont[(row / 8) * 180 + d * 18 + i] >> (row % 8)) & 1;
+}
+
+// The dots of digit d with its cell's corner at (x, y); x may lie left of the
+// screen, for figures that wrap in from column 256 - k.
+Dots Glyph(int d, int x, int y) {
+    Dots dots;
+    for (int i = 0; i < 18; ++i)
+        for (int row = 0; row < 24; ++row)
+            if (GlyphDot(d, i, row) && x + i >= 0 && x + i < kLcdWidth && y + row < kLcdHeight)
+                dots.insert({x + i, y + row});
+    return dots;
+}
+
+Dots Box(int x0, int x1, int y0, int y1) {
+    Dots dots;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) dots.insert({x, y});
+    return dots;
+}
+
+Dots operator+(Dots a, const Dots& b) {
+    a.insert(b.begin(), b.end());
+    return a;
+}
+
+Dots Drawn(uint8_t x, uint8_t y, const char* text) {
+    ResetProgram();
+    LcdBigDigits(x, y, text);
+    return DarkDots();
+}
+
+}  // namespace
+
+TEST(BigDigitFont, MatchesThePrintedRowsOfZeroAndOne) {
+    struct Row {
+        int digit, pageRow;
+        std::vector<uint8_t> bytes;
+    };
+    const std::vector<Row> rows = {
+        {0,
+         0,
+         {0x00, 0xC0, 0xF8, 0xFC, 0xFE, 0x3E, 0x1F, 0x0F, 0x0F, 0x0F, 0x1F, 0x3E, 0xFE, 0xFC, 0xF8,
+          0xC0, 0x00, 0x00}},
+        {0,
+         1,
+         {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF,
+          0xFF, 0x00, 0x00}},
+        {0,
+         2,
+         {0x00, 0x01, 0x0F, 0x1F, 0x3F, 0x3E, 0x7C, 0x78, 0x78, 0x78, 0x7C, 0x3E, 0x3F, 0x1F, 0x0F,
+          0x01, 0x00, 0x00}},
+        {1,
+         0,
+         {0x00, 0x00, 0x00, 0xC0, 0xE0, 0xE0, 0xF0, 0xF8, 0x7C, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00,
+          0x00, 0x00, 0x00}},
+        {1,
+         1,
+         {0x00, 0x00, 0x00, 0x03, 0x01, 0x01, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00,
+          0x00, 0x00, 0x00}},
+        {1,
+         2,
+         {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x7F, 0x7F, 0x7F, 0x7F, 0x00, 0x00,
+          0x00, 0x00, 0x00}},
+    };
+    for (const Row& r : rows) {
+        const std::vector<uint8_t> got(bigDigitFont + r.pageRow * 180 + r.digit * 18,
+                                       bigDigitFont + r.pageRow * 180 + r.digit * 18 + 18);
+        EXPECT_EQ(got, r.bytes) << "digit " << r.digit << " page row " << r.pageRow;
+    }
+}
+
+// Column 0, column 17 and row 23 blank so neighbours never touch; every
+// figure reaches from row 0 to row 22 so that a number lines up.
+TEST(BigDigitFont, EveryDigitFillsRowsZeroToTwentyTwoWithinColumnsOneToSixteen) {
+    for (int d = 0; d < 10; ++d) {
+        int top = 24, bottom = -1;
+        for (int i = 0; i < 18; ++i)
+            for (int row = 0; row < 24; ++row) {
+                if (!GlyphDot(d, i, row)) continue;
+                EXPECT_TRUE(i >= 1 && i <= 16 && row <= 22)
+                    << "digit " << d << " dot at column " << i << " row " << row;
+                top = std::min(top, row);
+                bottom = std::max(bottom, row);
+            }
+        EXPECT_EQ(top, 0) << "digit " << d;
+        EXPECT_EQ(bottom, 22) << "digit " << d;
+    }
+}
+
+TEST(BigDigits, CellsAdvanceEighteenColumns) {
+    struct Case {
+        uint8_t x, y;
+        const char* text;
+        Dots dots;
+    };
+    const Dots minus = Box(40, 48, 39, 41);
+    const std::vector<Case> cases = {
+        {0, 0, "", {}},
+        {0, 0, "12345",
+         Glyph(1, 0, 0) + Glyph(2, 18, 0) + Glyph(3, 36, 0) + Glyph(4, 54, 0) + Glyph(5, 72, 0)},
+        {18, 3, "678", Glyph(6, 18, 3) + Glyph(7, 36, 3) + Glyph(8, 54, 3)},
+        // the altitude -50, right-aligned in five places
+        {0, 30, "  -50", minus + Glyph(5, 54, 30) + Glyph(0, 72, 30)},
+        {0, 0, "-", Box(4, 12, 9, 11)},
+        {0, 0, "+", Box(4, 12, 9, 11) + Box(7, 10, 5, 14)},
+        {36, 0, " 9 ", Glyph(9, 54, 0)},
+        // positions wrap modulo 256: these cells start 6 and 18 columns left of the screen
+        {250, 0, "8", Glyph(8, -6, 0)},
+        {238, 0, "-2", Glyph(2, 0, 0)},
+        {250, 0, "-", Box(0, 6, 9, 11)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Drawn(c.x, c.y, c.text), c.dots)
+            << "\"" << c.text << "\" at " << int(c.x) << "," << int(c.y);
+}
+
+TEST(BigDigits, FiguresSpanTwentyThreeRowsBelowY) {
+    for (uint8_t y : {uint8_t(3), uint8_t(30)})
+        for (char d = '0'; d <= '9'; ++d) {
+            const char text[] = {d, '\0'};
+            const Dots dots = Drawn(0, y, text);
+            ASSERT_FALSE(dots.empty());
+            int top = 64, bottom = -1, right = -1;
+            for (auto [x, row] : dots) {
+                top = std::min(top, row);
+                bottom = std::max(bottom, row);
+                right = std::max(right, x);
+            }
+            EXPECT_EQ(top, y) << d;
+            EXPECT_EQ(bottom, y + 22) << d;
+            EXPECT_LE(right, 16) << d;
+        }
+}
+
+TEST(BigDigits, OnlySetsDots) {
+    ResetProgram();
+    std::memset(inst.frameBuffer, 0xFF, sizeof inst.frameBuffer);
+    LcdBigDigits(10, 20, "8-+");
+    for (int i = 0; i < kFrameBytes; ++i) ASSERT_EQ(inst.frameBuffer[i], 0xFF) << "byte " << i;
+}
+
+// Characters without a figure leave their cell empty but still take its room,
+// whatever their code (bytes above 127 included).
+TEST(BigDigits, OtherCharactersDrawNothing) {
+    for (const char* text : {"/", ":", "A", "a", ".", "\x7f", "\x80", "\xcf", "\xff", "\x01"}) {
+        EXPECT_EQ(Drawn(0, 0, text), Dots{}) << int(static_cast<unsigned char>(text[0]));
+        const std::string withFive = std::string(text) + "5";
+        EXPECT_EQ(Drawn(0, 0, withFive.c_str()), Glyph(5, 18, 0))
+            << int(static_cast<unsigned char>(text[0]));
+    }
+}
