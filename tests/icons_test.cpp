@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/state.h"
+#include "dots.h"
 #include "lcd/lcd.h"
 
 namespace {
@@ -24,12 +25,12 @@ const IconCase kIcons[] = {
     {9, iconBankB, 96, 4, 2},
 };
 
-// A buffer in which every byte differs from its neighbours, so a stray write shows.
-void FillPattern() {
-    for (int i = 0; i < kFrameBytes; ++i) inst.frameBuffer[i] = static_cast<uint8_t>(i * 37 + 11);
-}
-
+// Every byte differs from its neighbours, so a stray write shows.
 uint8_t PatternByte(int i) { return static_cast<uint8_t>(i * 37 + 11); }
+
+void FillPattern() {
+    for (int i = 0; i < kFrameBytes; ++i) inst.frameBuffer[i] = PatternByte(i);
+}
 
 bool Inside(const IconCase& c, int index) {
     const int page = index / kLcdWidth;
@@ -40,11 +41,10 @@ bool Inside(const IconCase& c, int index) {
 }  // namespace
 
 TEST(IconBanks, FirstRowOfTheWrittenPageMatches) {
-    const std::vector<uint8_t> expected = {0x00, 0x00, 0x00, 0xFC, 0xFC, 0x0C, 0x0C, 0x0C,
-                                           0x8C, 0x8C, 0x0C, 0x8C, 0x8C, 0x0C, 0x8C, 0x8C,
-                                           0x0C, 0x0C, 0x8C, 0x0C, 0x0C, 0x8C, 0x0C, 0x8C,
-                                           0x0C, 0x0C, 0xFC, 0xFC, 0x00, 0x00, 0x00, 0x00};
-    EXPECT_EQ(std::vector<uint8_t>(iconBankA, iconBankA + 32), expected);
+    const char* const top =
+        "00 00 00 FC FC 0C 0C 0C 8C 8C 0C 8C 8C 0C 8C 8C "
+        "0C 0C 8C 0C 0C 8C 0C 8C 0C 0C FC FC 00 00 00 00";
+    EXPECT_EQ(std::vector<uint8_t>(iconBankA, iconBankA + 32), HexBytes(top));
 }
 
 // Every icon slot holds a picture; bank B's six unused slots are blank.
