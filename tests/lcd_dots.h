@@ -2,9 +2,12 @@
 // the glyph dots the tables say a character has.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstring>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -75,18 +78,41 @@ inline bool SmallGlyphDot(char c, int i, int k) {
     return i < 5 && k >= 0 && k < 7 && ((smallFont[5 * (uint8_t(c) - 32) + i] >> (6 - k)) & 1);
 }
 
-// The dots a glyph has with its top-left dot at (x, y), before clipping.
-inline Dots Glyph8x8Dots(char c, int x, int y) {
+// The dark dots of a width x height picture with its top-left dot at (x, y),
+// before clipping.
+template <typename DarkAt>
+Dots PictureDots(int width, int height, int x, int y, DarkAt dark) {
     Dots dots;
-    for (int i = 0; i < 8; ++i)
-        for (int k = 0; k < 8; ++k)
-            if (Glyph8x8Dot(c, i, k)) dots.insert({x + i, y + k});
+    for (int i = 0; i < width; ++i)
+        for (int k = 0; k < height; ++k)
+            if (dark(i, k)) dots.insert({x + i, y + k});
     return dots;
+}
+
+inline Dots Glyph8x8Dots(char c, int x, int y) {
+    return PictureDots(8, 8, x, y, [c](int i, int k) { return Glyph8x8Dot(c, i, k); });
 }
 inline Dots SmallGlyphDots(char c, int x, int y) {
+    return PictureDots(5, 7, x, y, [c](int i, int k) { return SmallGlyphDot(c, i, k); });
+}
+
+// The glyph dots of a text, one character every `advance` columns.
+inline Dots LineDots(const std::string& text, int x, int y, int advance,
+                     Dots (*glyphDots)(char, int, int)) {
     Dots dots;
-    for (int i = 0; i < 5; ++i)
-        for (int k = 0; k < 7; ++k)
-            if (SmallGlyphDot(c, i, k)) dots.insert({x + i, y + k});
+    for (std::size_t n = 0; n < text.size(); ++n)
+        dots = Union(dots, glyphDots(text[n], x + advance * int(n), y));
     return dots;
 }
+inline Dots Text8x8Dots(const std::string& text, int x, int y) {
+    return LineDots(text, x, y, 8, Glyph8x8Dots);
+}
+inline Dots SmallTextDots(const std::string& text, int x, int y) {
+    return LineDots(text, x, y, 6, SmallGlyphDots);
+}
+
+// Drawing tests start from program start: a blank screen and a zero state.
+class DrawingTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetProgram(); }
+};

@@ -8,18 +8,7 @@
 
 namespace {
 
-class SmallTextTest : public ::testing::Test {
-protected:
-    void SetUp() override { ResetProgram(); }
-};
-
-// The glyph dots of a text, six columns a character.
-Dots SmallTextDots(const std::string& text, int x, int y) {
-    Dots dots;
-    for (std::size_t n = 0; n < text.size(); ++n)
-        dots = Union(dots, SmallGlyphDots(text[n], x + 6 * int(n), y));
-    return dots;
-}
+using SmallTextTest = DrawingTest;
 
 // The dots an inverted cell sets: its 6 x 8 cell from the row above the
 // glyph, less the glyph's own dots.
@@ -29,6 +18,10 @@ Dots InvertedCellDots(char c, int x, int y) {
         for (int k = -1; k < 7; ++k)
             if (!SmallGlyphDot(c, i, k)) dots.insert({x + i, y + k});
     return dots;
+}
+
+Dots InvertedTextDots(const std::string& text, int x, int y) {
+    return LineDots(text, x, y, 6, InvertedCellDots);
 }
 
 }  // namespace
@@ -44,9 +37,7 @@ TEST_F(SmallTextTest, NormalTextSetsOnlyGlyphDots) {
 
 TEST_F(SmallTextTest, InversionStartsAtTheGivenCharacter) {
     LcdSmallText(85, 40, "1.11", 1);
-    Dots expected = SmallGlyphDots('1', 85, 40);
-    for (int n = 1; n < 4; ++n)
-        expected = Union(expected, InvertedCellDots("1.11"[n], 85 + 6 * n, 40));
+    const Dots expected = Union(SmallGlyphDots('1', 85, 40), InvertedTextDots(".11", 91, 40));
     EXPECT_EQ(DarkDots(), expected);
     // the three inverted cells: columns 91 to 108, rows 39 to 46
     Dots cells;
@@ -62,10 +53,7 @@ TEST_F(SmallTextTest, InversionStartsAtTheGivenCharacter) {
 TEST_F(SmallTextTest, InvertedTextNeverClearsADot) {
     Checkerboard();
     LcdSmallText(85, 40, "1.11", 0);
-    Dots expected = CheckerDots();
-    for (int n = 0; n < 4; ++n)
-        expected = Union(expected, InvertedCellDots("1.11"[n], 85 + 6 * n, 40));
-    EXPECT_EQ(DarkDots(), expected);
+    EXPECT_EQ(DarkDots(), Union(CheckerDots(), InvertedTextDots("1.11", 85, 40)));
 
     FillScreen(0xFF);
     LcdSmallText(85, 40, "1.11", 0);
@@ -89,10 +77,7 @@ TEST_F(SmallTextTest, AtTheTopOnlyTheRowAboveTheGlyphsIsLost) {
     EXPECT_EQ(DarkDots(), SmallTextDots("1.11", 10, 0));
     ResetProgram();
     LcdSmallText(10, 0, "1.11", 0);
-    Dots inverted;
-    for (int n = 0; n < 4; ++n)
-        inverted = Union(inverted, InvertedCellDots("1.11"[n], 10 + 6 * n, 0));
-    EXPECT_EQ(DarkDots(), OnScreen(inverted));
+    EXPECT_EQ(DarkDots(), OnScreen(InvertedTextDots("1.11", 10, 0)));
 }
 
 // Every one of these leaves a checkerboard exactly as it was.
@@ -114,8 +99,7 @@ TEST_F(SmallTextTest, ACodeWithoutAGlyphStillTakesItsCellAndCountsAsACharacter) 
                  "A\x80"
                  "BC",
                  2);
-    EXPECT_EQ(DarkDots(), Union(Union(SmallGlyphDots('A', 10, 20), InvertedCellDots('B', 22, 20)),
-                                InvertedCellDots('C', 28, 20)));
+    EXPECT_EQ(DarkDots(), Union(SmallGlyphDots('A', 10, 20), InvertedTextDots("BC", 22, 20)));
 }
 
 TEST_F(SmallTextTest, ConstTwinsDrawAtMostThirtyOneCharacters) {

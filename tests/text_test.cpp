@@ -11,23 +11,12 @@
 
 namespace {
 
-class Text8x8Test : public ::testing::Test {
-protected:
-    void SetUp() override { ResetProgram(); }
-};
-
-// The dots of a text's glyphs at normal height, eight columns a character.
-Dots TextDots(const std::string& text, int x, int y) {
-    Dots dots;
-    for (std::size_t n = 0; n < text.size(); ++n)
-        dots = Union(dots, Glyph8x8Dots(text[n], x + 8 * int(n), y));
-    return dots;
-}
+using Text8x8Test = DrawingTest;
 
 // Each glyph row becomes two screen rows.
 Dots DoubleHeightDots(const std::string& text, int x, int y) {
     Dots dots;
-    for (auto [gx, gy] : TextDots(text, x, 0)) {
+    for (auto [gx, gy] : Text8x8Dots(text, x, 0)) {
         dots.insert({gx, y + 2 * gy});
         dots.insert({gx, y + 2 * gy + 1});
     }
@@ -190,13 +179,13 @@ TEST_F(Text8x8Test, CentredTextStartsFourColumnsACharacterLeftOfTheCentre) {
 
 TEST_F(Text8x8Test, TextAtTheFootOfTheScreenKeepsOnlyItsTopRows) {
     LcdText(0, 60, "EXIT", 0, 1, 0);
-    EXPECT_EQ(DarkDots(), OnScreen(TextDots("EXIT", 0, 60)));
+    EXPECT_EQ(DarkDots(), OnScreen(Text8x8Dots("EXIT", 0, 60)));
     ResetProgram();
     LcdText(0, 60, "EXIT", 1, 1, 0);
     EXPECT_EQ(DarkDots(), OnScreen(DoubleHeightDots("EXIT", 0, 60)));
     // only glyph rows 0 and 1 survive
     Dots firstTwoRows;
-    for (auto [x, y] : TextDots("EXIT", 0, 0))
+    for (auto [x, y] : Text8x8Dots("EXIT", 0, 0))
         if (y < 2) firstTwoRows.insert({x, 60 + 2 * y}), firstTwoRows.insert({x, 61 + 2 * y});
     EXPECT_EQ(DarkDots(), firstTwoRows);
 }
@@ -234,10 +223,9 @@ TEST_F(SplashTest, LinesFollowTheTimeline) {
         {53, {10, 104}, {38, 76}},
         {80, {10, 104}, {38, 76}},
     };
-    Dots still;  // the version and the web address stand still
-    for (int n = 0; n < 4; ++n) still = Union(still, SmallGlyphDots("1.11"[n], 85 + 6 * n, 40));
-    for (int n = 0; kSplashWebAddress[n] != '\0'; ++n)
-        still = Union(still, SmallGlyphDots(kSplashWebAddress[n], 6 * n, 56));
+    // the version and the web address stand still
+    const Dots still =
+        Union(SmallTextDots("1.11", 85, 40), SmallTextDots(kSplashWebAddress, 0, 56));
 
     Button1Click();
     int drawn = 0;

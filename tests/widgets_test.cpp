@@ -8,14 +8,7 @@
 #include "lcd/lcd.h"
 #include "lcd_dots.h"
 
-namespace {
-
-class WidgetsTest : public ::testing::Test {
-protected:
-    void SetUp() override { ResetProgram(); }
-};
-
-}  // namespace
+using WidgetsTest = DrawingTest;
 
 TEST_F(WidgetsTest, TitleIsCentredWithARuleToEachSide) {
     DrawTitleConst(" MAIN MENU ");

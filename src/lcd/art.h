@@ -62,4 +62,22 @@ constexpr bool AllRowsAre(const char* const (&picture)[Rows], std::size_t width)
     return true;
 }
 
+// One glyph of a font: its character code and its picture.
+template <std::size_t Rows>
+struct Glyph {
+    int code;
+    const char* rows[Rows];
+};
+
+// Every glyph in code order from firstCode, each picture `width` columns wide.
+template <std::size_t Rows, std::size_t Count>
+constexpr bool FontIsWellFormed(const Glyph<Rows> (&glyphs)[Count], int firstCode,
+                                std::size_t width) {
+    for (std::size_t g = 0; g < Count; ++g) {
+        if (glyphs[g].code != firstCode + static_cast<int>(g)) return false;
+        if (!AllRowsAre(glyphs[g].rows, width)) return false;
+    }
+    return true;
+}
+
 }  // namespace art

@@ -14,13 +14,8 @@
 
 namespace {
 
-struct Glyph {
-    int code;
-    const char* rows[8];
-};
-
 // clang-format off
-constexpr Glyph kGlyphs[] = {
+constexpr art::Glyph<8> kGlyphs[] = {
     {32, {  // space
         "........",
         "........",
@@ -924,15 +919,9 @@ constexpr Glyph kGlyphs[] = {
 };
 // clang-format on
 
-constexpr bool GlyphsAreWellFormed() {
-    for (std::size_t g = 0; g < std::size(kGlyphs); ++g) {
-        if (kGlyphs[g].code != static_cast<int>(32 + g)) return false;
-        if (!art::AllRowsAre(kGlyphs[g].rows, 8)) return false;
-    }
-    return true;
-}
 static_assert(std::size(kGlyphs) == 100, "one glyph for each code from 32 to 131");
-static_assert(GlyphsAreWellFormed(), "glyphs in code order, each 8 rows of 8 '#' or '.'");
+static_assert(art::FontIsWellFormed(kGlyphs, 32, 8),
+              "glyphs in code order, each 8 rows of 8 '#' or '.'");
 
 constexpr std::array<uint8_t, 800> kBytes = [] {
     std::array<uint8_t, 800> bytes{};

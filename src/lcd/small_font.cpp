@@ -11,13 +11,8 @@
 
 namespace {
 
-struct Glyph {
-    int code;
-    const char* rows[7];
-};
-
 // clang-format off
-constexpr Glyph kGlyphs[] = {
+constexpr art::Glyph<7> kGlyphs[] = {
     {32, {  // space
         ".....",
         ".....",
@@ -789,15 +784,9 @@ constexpr Glyph kGlyphs[] = {
 };
 // clang-format on
 
-constexpr bool GlyphsAreWellFormed() {
-    for (std::size_t g = 0; g < std::size(kGlyphs); ++g) {
-        if (kGlyphs[g].code != static_cast<int>(32 + g)) return false;
-        if (!art::AllRowsAre(kGlyphs[g].rows, 5)) return false;
-    }
-    return true;
-}
 static_assert(std::size(kGlyphs) == 96, "one glyph for each code from 32 to 127");
-static_assert(GlyphsAreWellFormed(), "glyphs in code order, each 7 rows of 5 '#' or '.'");
+static_assert(art::FontIsWellFormed(kGlyphs, 32, 5),
+              "glyphs in code order, each 7 rows of 5 '#' or '.'");
 
 constexpr std::array<uint8_t, 480> kBytes = [] {
     std::array<uint8_t, 480> bytes{};
