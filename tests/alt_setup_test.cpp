@@ -33,24 +33,27 @@ TEST_F(AltSetupTest, EveryEditKeyFlipsTheRowsSwitch) {
     ExpectEditKeysFlip(ScreenAltSetup, 3, inst.altitudeOnTop);
 }
 
-TEST_F(AltSetupTest, OnlyTheQnhUnitResetsTheMaxima) {
-    inst.altitude = 1100;
+TEST_F(AltSetupTest, OnlyTheQnhUnitTakesAnAltitudeAndResetsTheMaxima) {
+    inst.altAdcInput = 3200;  // 973.611 mB: 1100 ft at the standard QNH
     inst.airspeed = 60;
     inst.maxAltitude = 5000;
     inst.maxAirspeed = 150;
-    inst.menuItem = 1;
-    inst.editMode = 1;
+    Editing(1);
     Press(ScreenAltSetup, KeyKnobCw);
     EXPECT_EQ(inst.altUnit, 1);
-    EXPECT_EQ(inst.maxAltitude, 5000) << "the altitude unit keeps the maximum's number";
+    EXPECT_EQ(inst.altAdc, 0u) << "the altitude unit takes no reading";
+    EXPECT_EQ(inst.maxAltitude, 5000) << "and keeps the maximum's number";
     EXPECT_EQ(hookCalls[HookMaxValuesReset], 0u);
 
-    inst.menuItem = 2;
+    Editing(2);
     Press(ScreenAltSetup, KeyRight);
     EXPECT_EQ(inst.qnhUnit, 1);
     EXPECT_EQ(inst.qnh, 1013250u) << "the QNH itself is not converted";
-    EXPECT_EQ(inst.altUnit, 1);
+    EXPECT_EQ(inst.altAdc, 3200u) << "one altitude update in this pass";
+    EXPECT_EQ(inst.altitudeFt, 1100);
+    EXPECT_EQ(inst.altitude, 335) << "in the altitude unit, metres";
     EXPECT_EQ(hookCalls[HookMaxValuesReset], 1u);
+    EXPECT_EQ(inst.maxAltitude, 335) << "the maxima restart after the update";
     EXPECT_EQ(inst.maxAirspeed, 60u);
 }
 
