@@ -34,6 +34,26 @@ QFont Lettering(int pixels, bool bold, qreal spacing) {
     return font;
 }
 
+// A round part lit from the upper left: its highlight, body and rim colours.
+struct Shine {
+    QPointF light;  // offset of the highlight from the centre
+    qreal spread;
+    QColor highlight;
+    qreal bodyAt;
+    QColor body;
+    QColor rim;
+};
+
+void DrawLitDisc(QPainter& p, QPointF centre, qreal radius, const Shine& shine) {
+    QRadialGradient gradient(centre + shine.light, shine.spread);
+    gradient.setColorAt(0.0, shine.highlight);
+    gradient.setColorAt(shine.bodyAt, shine.body);
+    gradient.setColorAt(1.0, shine.rim);
+    p.setPen(QPen(QColor(14, 15, 17), 1.0));
+    p.setBrush(gradient);
+    p.drawEllipse(centre, radius, radius);
+}
+
 QPointF Polar(QPointF centre, double radius, double degrees) {
     const double a = degrees * std::numbers::pi / 180.0;
     return centre + QPointF(radius * std::cos(a), radius * std::sin(a));
@@ -63,18 +83,14 @@ void DrawPlate(QPainter& p, const QPainterPath& plate) {
     rim.setColorAt(0.0, QColor(255, 255, 255, 90));
     rim.setColorAt(0.5, QColor(255, 255, 255, 10));
     rim.setColorAt(1.0, QColor(0, 0, 0, 120));
-    p.strokePath(plate.translated(0.0, 0.0), QPen(QBrush(rim), 3.0));
+    p.strokePath(plate, QPen(QBrush(rim), 3.0));
     p.strokePath(plate, QPen(QColor(10, 11, 13), 1.2));
 }
 
 void DrawScrew(QPainter& p, QPointF c) {
-    QRadialGradient head(c + QPointF(-2, -2), 8);
-    head.setColorAt(0.0, QColor(205, 208, 212));
-    head.setColorAt(0.6, QColor(128, 132, 138));
-    head.setColorAt(1.0, QColor(60, 62, 66));
-    p.setPen(QPen(QColor(15, 16, 18), 1.0));
-    p.setBrush(head);
-    p.drawEllipse(c, 6.5, 6.5);
+    DrawLitDisc(
+        p, c, 6.5,
+        {{-2, -2}, 8, QColor(205, 208, 212), 0.6, QColor(128, 132, 138), QColor(60, 62, 66)});
     // Cross recess, a little turned as screws are.
     p.setPen(QPen(QColor(35, 36, 40), 1.6, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(Polar(c, 4, 20), Polar(c, 4, 200));
@@ -108,13 +124,10 @@ void DrawLcdWindow(QPainter& p) {
 }
 
 void DrawLampSocket(QPainter& p) {
-    QRadialGradient chrome(kLampCentre + QPointF(-4, -5), 20);
-    chrome.setColorAt(0.0, QColor(236, 238, 240));
-    chrome.setColorAt(0.55, QColor(140, 144, 150));
-    chrome.setColorAt(1.0, QColor(52, 54, 58));
-    p.setPen(QPen(QColor(14, 15, 17), 1.0));
-    p.setBrush(chrome);
-    p.drawEllipse(kLampCentre, 17, 17);
+    // Chrome ring round the lamp.
+    DrawLitDisc(
+        p, kLampCentre, 17,
+        {{-4, -5}, 20, QColor(236, 238, 240), 0.55, QColor(140, 144, 150), QColor(52, 54, 58)});
     p.setBrush(QColor(20, 8, 8));
     p.drawEllipse(kLampCentre, 13.5, 13.5);
 
@@ -157,13 +170,8 @@ void DrawKnob(QPainter& p) {
         p.drawLine(Polar(c, 21.5, a), Polar(c, 25.5, a));
     }
 
-    QRadialGradient cap(c + QPointF(-6, -7), 26);
-    cap.setColorAt(0.0, QColor(118, 122, 130));
-    cap.setColorAt(0.5, QColor(62, 65, 72));
-    cap.setColorAt(1.0, QColor(24, 25, 28));
-    p.setPen(QPen(QColor(12, 13, 15), 1.0));
-    p.setBrush(cap);
-    p.drawEllipse(c, 20, 20);
+    DrawLitDisc(p, c, 20,
+                {{-6, -7}, 26, QColor(118, 122, 130), 0.5, QColor(62, 65, 72), QColor(24, 25, 28)});
     // Index mark.
     p.setPen(QPen(kPrint, 2.2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(Polar(c, 9, -60), Polar(c, 17, -60));
@@ -172,12 +180,29 @@ void DrawKnob(QPainter& p) {
     p.setPen(kPrint);
     p.drawText(QRectF(c.x() - 30, 73, 60, 11), Qt::AlignHCenter | Qt::AlignTop,
                QStringLiteral("SET"));
-    // Turning arrows either side of the label.
+    // Turning arrows either side of the label, pointing away from it.
     p.setPen(QPen(kPrint, 1.0));
     p.setBrush(Qt::NoBrush);
-    const QRectF arc(c.x() - 31, c.y() - 31, 62, 62);
-    p.drawArc(arc, (200) * 16, 40 * 16);
-    p.drawArc(arc, (300) * 16, 40 * 16);
+    const double r = 31;
+    const QRectF arc(c.x() - r, c.y() - r, 2 * r, 2 * r);
+    p.drawArc(arc, 205 * 16, 40 * 16);
+    p.drawArc(arc, 295 * 16, 40 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kPrint);
+    for (const double tip : {205.0, 335.0}) {
+        // Arc angles run anticlockwise with y up; the tip heads on along the arc.
+        const double a = tip * std::numbers::pi / 180.0;
+        const QPointF at = c + QPointF(r * std::cos(a), -r * std::sin(a));
+        const double sense = tip < 270.0 ? 1.0 : -1.0;
+        const QPointF along(sense * std::sin(a), sense * std::cos(a));
+        const QPointF across(along.y(), -along.x());
+        QPainterPath head;
+        head.moveTo(at + along * 4.0);
+        head.lineTo(at + across * 2.6);
+        head.lineTo(at - across * 2.6);
+        head.closeSubpath();
+        p.drawPath(head);
+    }
 }
 
 void DrawKey(QPainter& p, const Key& key) {
@@ -190,13 +215,9 @@ void DrawKey(QPainter& p, const Key& key) {
     p.setBrush(collar);
     p.drawEllipse(c, 23, 23);
 
-    QRadialGradient cap(c + QPointF(-6, -8), 28);
-    cap.setColorAt(0.0, QColor(112, 116, 124));
-    cap.setColorAt(0.55, QColor(66, 69, 76));
-    cap.setColorAt(1.0, QColor(34, 36, 40));
-    p.setPen(QPen(QColor(14, 15, 17), 1.0));
-    p.setBrush(cap);
-    p.drawEllipse(c, 19.5, 19.5);
+    DrawLitDisc(
+        p, c, 19.5,
+        {{-6, -8}, 28, QColor(112, 116, 124), 0.55, QColor(66, 69, 76), QColor(34, 36, 40)});
 
     p.setPen(Qt::NoPen);
     p.setBrush(kPrint);

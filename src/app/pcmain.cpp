@@ -130,6 +130,7 @@ void TForm1::createControls() {
 
     StatusBar1 = Place(new QStatusBar(this), "StatusBar1", 0, 385, 621, 19);
     StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setContentsMargins(4, 0, 6, 0);
 
     Panel1 = Place(new Panel(this), "Panel1", 40, 92, 231, 135);
     Image1 = Place(new LcdView(Panel1), "Image1", 1, 1, LcdView::kWidth, LcdView::kHeight);
@@ -164,7 +165,7 @@ void TForm1::createStatusBar() {
     PaceBox->setObjectName(QStringLiteral("PaceBox"));
     for (const int pace : kPaces) PaceBox->addItem(PaceName(pace), pace);
     PaceBox->setCurrentIndex(PaceBox->findData(kDefaultPace));
-    PaceBox->setFixedHeight(17);
+    PaceBox->setFixedHeight(15);  // the bar is 19 high and keeps 3 above
     connect(PaceBox, &QComboBox::currentIndexChanged, this,
             [this](int index) { setPace(PaceBox->itemData(index).toInt()); });
     RateLabel = new QLabel(StatusBar1);
@@ -239,8 +240,12 @@ void TForm1::updateRate() {
     const QString rate = QString::number(measuredRate_, 'f', measuredRate_ < 100.0 ? 1 : 0);
     switch (seq.power) {
     case Power::Off: RateLabel->setText(QStringLiteral("off")); break;
-    case Power::Splash: RateLabel->setText(QStringLiteral("splash %1 frames/s").arg(rate)); break;
-    case Power::Running: RateLabel->setText(QStringLiteral("%1 passes/s").arg(rate)); break;
+    case Power::Splash:
+        RateLabel->setText(QStringLiteral("measured: splash %1 frames/s").arg(rate));
+        break;
+    case Power::Running:
+        RateLabel->setText(QStringLiteral("measured: %1 passes/s").arg(rate));
+        break;
     }
 }
 
