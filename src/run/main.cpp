@@ -1,9 +1,6 @@
-#include <cstdio>
+#include <iostream>
 
-// The scenario runner's command line; the script language is in run/script.*.
-int main(int argc, char** argv) {
-    (void)argc;
-    (void)argv;
-    std::fprintf(stderr, "qtr5-run: scripts are not supported yet\n");
-    return 2;
-}
+#include "run/cli.h"
+
+// The scenario runner; everything but this entry point is in qtr5_runlib.
+int main(int argc, char** argv) { return RunnerMain(argc, argv, std::cin, std::cout, std::cerr); }
