@@ -182,3 +182,68 @@ TEST_F(FlightScreensTest, DoneRowsReturnWhereTheScreenCameFrom) {
         EXPECT_EQ(inst.maxAltitude, 5000);
     }
 }
+
+TEST_F(FlightScreensTest, FlightTimeAndDistanceAreCentredInLargeText) {
+    struct Row {
+        uint8_t decimal;
+        uint32_t sum;
+        uint8_t unit;
+        uint8_t distanceX;
+        const char* distance;
+    } const rows[] = {
+        {0, 88560, 0, 41, "12.3"}, {1, 88560, 1, 41, "19.8"}, {0, 88560, 2, 41, "10.7"},
+        {0, 719, 0, 45, "0.0"},    {0, 720, 0, 45, "0.1"},    {1, 47185200, 0, 37, "???.?"},
+    };
+    for (const Row& r : rows) {
+        inst.currentScreen = ScreenFlightInfo;
+        inst.flightHours = 1;
+        inst.flightMinutes = 5;
+        inst.hourFractDecimal = r.decimal;
+        inst.distanceSum = r.sum;
+        inst.asiUnit = r.unit;
+        Draw();
+        const char* time = r.decimal == 1 ? "01.05" : "01:05";
+        EXPECT_EQ(DarkIn({0, 113, 26, 41}), Drawn([&] { LcdText(37, 26, time, 1, 1, 0); })) << time;
+        EXPECT_EQ(DarkIn({0, 113, 50, 63}),
+                  Drawn([&] { LcdText(r.distanceX, 50, r.distance, 1, 1, 0); }))
+            << r.distance;
+    }
+}
+
+// The selected row of the two-row lists is drawn inverted.
+TEST_F(FlightScreensTest, SelectedRowIsInverted) {
+    struct Row {
+        ScreenFn screen;
+        uint8_t doneY;
+        const char* reset;
+    } const rows[] = {{ScreenFlightInfo, 0, "RESET AIR DIST"},
+                      {ScreenMaxValues, 8, "RESET VALUES"}};
+    for (const Row& r : rows) {
+        for (uint8_t item : {0, 1}) {
+            inst.currentScreen = r.screen;
+            inst.menuItem = item;
+            Draw();
+            const Area rows = {0, 113, r.doneY, r.doneY + 15};
+            EXPECT_EQ(DarkIn(rows), Drawn([&] {
+                          LcdText(9, r.doneY, "*** DONE ***", 0, 1, item == 0 ? 1 : 0);
+                          LcdText(0, uint8_t(r.doneY + 8), r.reset, 0, 1, item == 1 ? 1 : 0);
+                      }))
+                << Name(r.screen) << " item " << int(item);
+        }
+    }
+}
+
+TEST_F(FlightScreensTest, MaximaWithTheirUnitNames) {
+    inst.currentScreen = ScreenMaxValues;
+    inst.maxAltitude = -50;
+    inst.maxAirspeed = 196;
+    inst.altUnit = 1;
+    inst.asiUnit = 1;
+    Draw();
+    EXPECT_EQ(DarkIn({0, 113, 28, 63}), Drawn([] {
+                  LcdText(0, 28, "ALT:", 0, 1, 0);
+                  LcdText(40, 28, "-50 m", 1, 1, 0);
+                  LcdText(0, 48, "ASI:", 0, 1, 0);
+                  LcdText(40, 48, "196 km/h", 1, 1, 0);
+              }));
+}

@@ -87,3 +87,45 @@ TEST_F(MainMenuTest, MaxValuesDoneComesBackToItsItem) {
     EXPECT_EQ(inst.currentScreen, ScreenMaxValues);
     EXPECT_EQ(inst.menuItem, 0);
 }
+
+// Thumb rows of the scroll bar, columns 109 to 113, for six and eight items;
+// the title rule takes rows 0 to 7 of those columns.
+TEST_F(MainMenuTest, ScrollBarThumbFollowsTheItem) {
+    struct Row {
+        uint8_t box;
+        uint8_t item;
+        int top;
+        int bottom;
+    } const rows[] = {
+        {1, 0, 8, 15},  {1, 1, 15, 22}, {1, 2, 22, 29}, {1, 3, 29, 36}, {1, 4, 36, 43},
+        {1, 5, 43, 50}, {1, 6, 50, 57}, {1, 7, 57, 63}, {0, 0, 8, 17},  {0, 1, 17, 26},
+        {0, 2, 26, 35}, {0, 3, 35, 44}, {0, 4, 45, 54}, {0, 5, 54, 63}, {0, 6, 63, 63},
+    };
+    for (const Row& r : rows) {
+        inst.calibrateEnabled = r.box;
+        inst.menuItem = r.item;
+        Draw();
+        const Dots thumb = Box(109, 113, r.top, r.bottom);
+        const Dots track = Box(111, 111, 8, 63);
+        EXPECT_EQ(DarkIn({109, 113, 8, 63}), Union(thumb, track))
+            << "box " << int(r.box) << " item " << int(r.item);
+    }
+    // Item 7 without the box: the thumb lies below the screen.
+    inst.calibrateEnabled = 0;
+    inst.menuItem = 7;
+    Draw();
+    EXPECT_EQ(DarkIn({109, 113, 8, 63}), Box(111, 111, 8, 63));
+}
+
+TEST_F(MainMenuTest, LabelBesideTheIcon) {
+    inst.calibrateEnabled = 1;
+    Draw();
+    EXPECT_EQ(DarkIn({36, 108, 8, 63}), Drawn([] {
+                  LcdText(57, 18, "EXIT", 1, 1, 0);
+                  LcdText(57, 36, "MENU", 1, 1, 0);
+              }));
+    inst.menuItem = 7;
+    Draw();
+    EXPECT_EQ(DarkIn({36, 108, 8, 63}), Drawn([] { LcdText(37, 26, "CALIBRATE", 1, 1, 0); }));
+    EXPECT_EQ(DarkIn({4, 35, 16, 47}), Drawn([] { DrawIcon(2); }));
+}
