@@ -12,24 +12,8 @@
 #include <vector>
 
 #include "core/state.h"
+#include "dots.h"
 #include "lcd/lcd.h"
-
-using Dots = std::set<std::pair<int, int>>;
-
-inline Dots DarkDots() {
-    Dots dots;
-    for (int y = 0; y < kLcdHeight; ++y)
-        for (int x = 0; x < kLcdWidth; ++x)
-            if (LcdGetPixel(uint8_t(x), uint8_t(y))) dots.insert({x, y});
-    return dots;
-}
-
-inline Dots Box(int x0, int x1, int y0, int y1) {
-    Dots dots;
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) dots.insert({x, y});
-    return dots;
-}
 
 inline Dots Union(Dots a, const Dots& b) {
     a.insert(b.begin(), b.end());

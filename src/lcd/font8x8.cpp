@@ -11,6 +11,7 @@
 
 #include "lcd/art.h"
 #include "lcd/lcd.h"
+#include "lcd/table_bytes.h"
 
 namespace {
 
@@ -932,17 +933,6 @@ constexpr std::array<uint8_t, 800> kBytes = [] {
 
 }  // namespace
 
-// A C array takes its initialisers one by one: spell out eight bytes a glyph.
-#define GLYPH(g)                                                                    \
-    kBytes[8 * (g)], kBytes[8 * (g) + 1], kBytes[8 * (g) + 2], kBytes[8 * (g) + 3], \
-        kBytes[8 * (g) + 4], kBytes[8 * (g) + 5], kBytes[8 * (g) + 6], kBytes[8 * (g) + 7]
-#define TEN_GLYPHS(g)                                                                             \
-    GLYPH(g), GLYPH(g + 1), GLYPH(g + 2), GLYPH(g + 3), GLYPH(g + 4), GLYPH(g + 5), GLYPH(g + 6), \
-        GLYPH(g + 7), GLYPH(g + 8), GLYPH(g + 9)
-
-const uint8_t font8x8[800] = {TEN_GLYPHS(0),  TEN_GLYPHS(10), TEN_GLYPHS(20), TEN_GLYPHS(30),
-                              TEN_GLYPHS(40), TEN_GLYPHS(50), TEN_GLYPHS(60), TEN_GLYPHS(70),
-                              TEN_GLYPHS(80), TEN_GLYPHS(90)};
-
-#undef TEN_GLYPHS
-#undef GLYPH
+const uint8_t font8x8[800] = {QTR5_BYTES_256(kBytes, 0), QTR5_BYTES_256(kBytes, 256),
+                              QTR5_BYTES_256(kBytes, 512), QTR5_BYTES_16(kBytes, 768),
+                              QTR5_BYTES_16(kBytes, 784)};

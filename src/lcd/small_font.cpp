@@ -8,6 +8,7 @@
 
 #include "lcd/art.h"
 #include "lcd/lcd.h"
+#include "lcd/table_bytes.h"
 
 namespace {
 
@@ -797,16 +798,6 @@ constexpr std::array<uint8_t, 480> kBytes = [] {
 
 }  // namespace
 
-// A C array takes its initialisers one by one: spell out five bytes a glyph.
-#define GLYPH(g)                                                                    \
-    kBytes[5 * (g)], kBytes[5 * (g) + 1], kBytes[5 * (g) + 2], kBytes[5 * (g) + 3], \
-        kBytes[5 * (g) + 4]
-#define SIX_GLYPHS(g) GLYPH(g), GLYPH(g + 1), GLYPH(g + 2), GLYPH(g + 3), GLYPH(g + 4), GLYPH(g + 5)
-
-const uint8_t smallFont[480] = {SIX_GLYPHS(0),  SIX_GLYPHS(6),  SIX_GLYPHS(12), SIX_GLYPHS(18),
-                                SIX_GLYPHS(24), SIX_GLYPHS(30), SIX_GLYPHS(36), SIX_GLYPHS(42),
-                                SIX_GLYPHS(48), SIX_GLYPHS(54), SIX_GLYPHS(60), SIX_GLYPHS(66),
-                                SIX_GLYPHS(72), SIX_GLYPHS(78), SIX_GLYPHS(84), SIX_GLYPHS(90)};
-
-#undef SIX_GLYPHS
-#undef GLYPH
+const uint8_t smallFont[480] = {QTR5_BYTES_256(kBytes, 0),  QTR5_BYTES_64(kBytes, 256),
+                                QTR5_BYTES_64(kBytes, 320), QTR5_BYTES_64(kBytes, 384),
+                                QTR5_BYTES_16(kBytes, 448), QTR5_BYTES_16(kBytes, 464)};
