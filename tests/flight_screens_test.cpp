@@ -111,6 +111,32 @@ TEST_F(FlightScreensTest, ManualStartResetsTheDistanceOnlyWhenSetTo) {
     EXPECT_EQ(inst.currentScreen, ScreenMain);
 }
 
+TEST_F(FlightScreensTest, LeftKeyStartsOrStopsAndLogsOnlyAfterAMinute) {
+    struct Row {
+        uint8_t inFlight;
+        uint8_t logged;
+        uint8_t inFlightAfter;
+        uint64_t logWrites;
+    } const rows[] = {{0, 0, 1, 0}, {0, 1, 1, 0}, {1, 0, 0, 0}, {1, 1, 0, 1}};
+    for (const Row& r : rows) {
+        SetUp();
+        inst.currentScreen = ScreenFlightStartStop;
+        inst.inFlight = r.inFlight;
+        inst.flightLogged = r.logged;
+        inst.flightHours = 2;
+        inst.flightMinutes = 40;
+        Press(KeyLeft);
+        const std::string what =
+            "in flight " + std::to_string(r.inFlight) + " logged " + std::to_string(r.logged);
+        EXPECT_EQ(inst.inFlight, r.inFlightAfter) << what;
+        EXPECT_EQ(Calls(HookWriteFlightLog), r.logWrites) << what;
+        // A start clears the time; a stop leaves it on show.
+        EXPECT_EQ(inst.flightMinutes, r.inFlight == 0 ? 0 : 40) << what;
+        EXPECT_EQ(inst.flightHours, r.inFlight == 0 ? 0 : 2) << what;
+        EXPECT_EQ(inst.currentScreen, ScreenMain) << what;
+    }
+}
+
 // The flight information and the maximum values share one two-row list.
 TEST_F(FlightScreensTest, TwoRowListsPickARowWithTheKnobAndSideKeys) {
     struct Row {

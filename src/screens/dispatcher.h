@@ -25,7 +25,7 @@ const char* NameOf(const char (&table)[Count][Stride], uint8_t value) {
 
 // Texts of the main display and the flight information screen, defined with
 // those screens. Each buffer holds the widest text its fields can give:
-// QNH up to "126833.92" and a 3-character unit; distance up to "959805.8"
+// QNH up to "126833.63" and a 3-character unit; distance up to "959805.8"
 // (distanceSum 2^32 - 1 in kilometres); time up to "255:255".
 constexpr std::size_t kQnhTextSize = 16;
 constexpr std::size_t kDistanceTextSize = 16;
