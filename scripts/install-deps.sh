@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, only those missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev qt6-base-dev)
 [ "${1:-}" = "--window" ] && packages+=(qt6-qpa-plugins fonts-dejavu-core)
 
 missing=()

@@ -1,30 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <set>
-#include <utility>
 #include <vector>
 
-#include "core/state.h"
-#include "lcd/lcd.h"
+#include "dots.h"
 
 namespace {
-
-using Dots = std::set<std::pair<int, int>>;
-
-Dots DarkDots() {
-    Dots dots;
-    for (int y = 0; y < kLcdHeight; ++y)
-        for (int x = 0; x < kLcdWidth; ++x)
-            if (LcdGetPixel(uint8_t(x), uint8_t(y))) dots.insert({x, y});
-    return dots;
-}
-
-Dots Box(int x0, int x1, int y0, int y1) {
-    Dots dots;
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) dots.insert({x, y});
-    return dots;
-}
 
 struct LineCase {
     int x0, y0, x1, y1;

@@ -96,12 +96,13 @@ TEST_F(SequenceTest, BoxesAndLampAreReadAndSetEveryPass) {
         bool bright;
     } const cases[] = {{1, 0, 1, true}, {1, 0, 0, false}, {1, 1, 1, false}, {0, 0, 1, false}};
     for (const Case& c : cases) {
+        // At 0 mph the low alarm holds in flight and is quiet on the ground.
+        inst.inFlight = c.active;
         inst.alarmActive = c.active;
         inst.alarmAcknowledged = c.acknowledged;
         inst.blinkPhase = c.phase;
         const uint64_t on = hookCalls[HookAlarmOutputOn];
         const uint64_t off = hookCalls[HookAlarmOutputOff];
-        // The sensors are not computed here, so the alarm fields hold.
         MainLoopPass();
         EXPECT_EQ(host.lamp, c.bright);
         EXPECT_EQ(hookCalls[HookAlarmOutputOn] - on, c.bright ? 1u : 0u);

@@ -2,6 +2,9 @@
 
 #include <array>
 #include <fstream>
+#include <stdexcept>
+
+#include <zlib.h>
 
 #include "core/state.h"
 #include "lcd/lcd.h"
@@ -56,28 +59,12 @@ void Chunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_
     Put32(out, Crc32(out.data() + start, out.size() - start));
 }
 
-// zlib stream of stored (uncompressed) deflate blocks.
 std::vector<uint8_t> Zlib(const std::vector<uint8_t>& raw) {
-    std::vector<uint8_t> z = {0x78, 0x01};
-    std::size_t pos = 0;
-    do {
-        const std::size_t len = std::min<std::size_t>(65535, raw.size() - pos);
-        const bool last = pos + len == raw.size();
-        z.push_back(last ? 1 : 0);
-        z.push_back(static_cast<uint8_t>(len));
-        z.push_back(static_cast<uint8_t>(len >> 8));
-        z.push_back(static_cast<uint8_t>(~len));
-        z.push_back(static_cast<uint8_t>(~len >> 8));
-        z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos),
-                 raw.begin() + static_cast<std::ptrdiff_t>(pos + len));
-        pos += len;
-    } while (pos < raw.size());
-    uint32_t a = 1, b = 0;
-    for (uint8_t byte : raw) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    Put32(z, (b << 16) | a);
+    uLongf size = compressBound(static_cast<uLong>(raw.size()));
+    std::vector<uint8_t> z(size);
+    if (compress2(z.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 9) != Z_OK)
+        throw std::runtime_error("PNG compression failed");
+    z.resize(size);
     return z;
 }
 

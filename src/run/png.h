@@ -1,5 +1,5 @@
-// A small PNG writer (8-bit RGB, stored deflate blocks): enough for frame
-// dumps and review sheets without pulling in an image library.
+// A small PNG writer (8-bit RGB, zlib-compressed): enough for frame dumps
+// and review sheets without pulling in an image library.
 #pragma once
 
 #include <cstdint>
