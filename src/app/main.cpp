@@ -67,10 +67,11 @@ int Run(Qtr5Application& app) {
     const Options options = ParseOptions(app);
     TForm1 form;
     form.setPace(options.pace);
-    if (options.altitude >= 0) form.TrackBar2->setValue(options.altitude);
-    if (options.airspeed >= 0) form.TrackBar1->setValue(options.airspeed);
     form.show();
     if (options.powerOn) form.powerOn();
+    // After ON: the power-on reset zeroes the airspeed channel.
+    if (options.altitude >= 0) form.TrackBar2->setValue(options.altitude);
+    if (options.airspeed >= 0) form.TrackBar1->setValue(options.airspeed);
     if (options.quitAfterMs >= 0) {
         QTimer::singleShot(options.quitAfterMs, &form, [&form, &options] {
             std::printf("%.1f steps/s\n", form.measuredRate());
