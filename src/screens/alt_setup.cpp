@@ -1,6 +1,7 @@
 // The altitude page, the display page and the contrast bar.
 #include "core/state.h"
 #include "lcd/lcd.h"
+#include "screens/dispatcher.h"
 #include "screens/screens.h"
 #include "screens/setup_common.h"
 #include "sensors/sensors.h"
@@ -61,8 +62,8 @@ void ChangeDisplayValue(bool) {
 void ScreenAltSetup() {
     DrawTitleConst(" ALT SETUP ");
     DrawDoneRow();
-    DrawSettingRowConst(0, 1, "ALT UNIT: ", SettingName(altUnitNames, inst.altUnit));
-    DrawSettingRowConst(0, 2, "QNH UNIT: ", SettingName(qnhUnitNames, inst.qnhUnit));
+    DrawSettingRowConst(0, 1, "ALT UNIT: ", NameOf(altUnitNames, inst.altUnit));
+    DrawSettingRowConst(0, 2, "QNH UNIT: ", NameOf(qnhUnitNames, inst.qnhUnit));
     // Names where the altitude sits; the airspeed page names the airspeed's place.
     DrawSettingRowConst(0, 3, "POS: ", inst.altitudeOnTop == 1 ? "TOP" : "BOTTOM");
     HandleListKey(3, EnterAltRow, ChangeAltValue);
@@ -72,7 +73,7 @@ void ScreenDisplaySetup() {
     DrawTitleConst(" DISP SETUP ");
     DrawDoneRow();
     LcdTextConst(0, 16, "ADJ CONTRAST", 0, 1, inst.menuItem == 1 ? 1 : 0);
-    DrawSettingRowConst(0, 2, "BACKLIGHT: ", SettingName(onOffNames, inst.backlight));
+    DrawSettingRowConst(0, 2, "BACKLIGHT: ", NameOf(onOffNames, inst.backlight));
     HandleListKey(2, EnterDisplayRow, ChangeDisplayValue);
 }
 
@@ -84,24 +85,16 @@ void ScreenContrast() {
     LcdTextCentredConst(57, 40, "USE { } OR ~", 0, 1, 0);
     LcdTextCentredConst(57, 48, "TO ADJUST THE", 0, 1, 0);
     LcdTextCentredConst(57, 56, "CONTRAST", 0, 1, 0);
-    switch (inst.pendingKey) {
-    case KeyEnter:
+    if (inst.pendingKey == KeyEnter) {
         inst.menuItem = 1;
         inst.currentScreen = ScreenDisplaySetup;
         SaveSettings();
-        break;
-    case KeyKnobCw:
-    case KeyLeft:
-        if (inst.contrast < kContrastHighest)
+    } else if (const int8_t step = ValueStep(inst.pendingKey); step != 0) {
+        if (step > 0 && inst.contrast < kContrastHighest)
             inst.contrast = static_cast<uint8_t>(inst.contrast + 1);
+        if (step < 0 && inst.contrast > 0) inst.contrast = static_cast<uint8_t>(inst.contrast - 1);
+        // Also at the ends: every contrast key drives the output.
         ApplyContrast();
-        break;
-    case KeyKnobCcw:
-    case KeyRight:
-        if (inst.contrast > 0) inst.contrast = static_cast<uint8_t>(inst.contrast - 1);
-        ApplyContrast();
-        break;
-    default: break;
     }
     inst.pendingKey = KeyNone;
 }

@@ -3,6 +3,7 @@
 
 #include "core/state.h"
 #include "lcd/lcd.h"
+#include "screens/dispatcher.h"
 #include "screens/screens.h"
 #include "screens/setup_common.h"
 
@@ -69,15 +70,15 @@ void ScreenAsiSetup() {
     DrawMenuLineConst(0, static_cast<uint8_t>(16 - 8 * scroll), "ZERO ASI",
                       inst.menuItem == 1 ? 1 : 0);
     char speed[11];  // "%u" of any uint32
-    DrawSettingRowConst(0, line(2), "ASI DISP: ", SettingName(iasTasNames, inst.asiTas));
+    DrawSettingRowConst(0, line(2), "ASI DISP: ", NameOf(iasTasNames, inst.asiTas));
     std::snprintf(speed, sizeof speed, "%u", static_cast<unsigned>(inst.lowAlarmSpeed));
     DrawSettingRowConstLabel(0, line(3), "LOW ALARM: ", speed);
-    DrawSettingRowConst(0, line(4), "LOW ALM: ", SettingName(onOffNames, inst.lowAlarmOn));
+    DrawSettingRowConst(0, line(4), "LOW ALM: ", NameOf(onOffNames, inst.lowAlarmOn));
     std::snprintf(speed, sizeof speed, "%u", static_cast<unsigned>(inst.highAlarmSpeed));
     DrawSettingRowConstLabel(0, line(5), "HIGH ALARM:", speed);
-    DrawSettingRowConst(0, line(6), "HIGH ALM: ", SettingName(onOffNames, inst.highAlarmOn));
-    DrawSettingRowConst(0, line(7), "ASI UNIT:", SettingName(speedUnitNames, inst.asiUnit));
-    DrawSettingRowConst(0, line(8), "ASI FILT: ", SettingName(asiFilterNames, inst.asiFilter));
+    DrawSettingRowConst(0, line(6), "HIGH ALM: ", NameOf(onOffNames, inst.highAlarmOn));
+    DrawSettingRowConst(0, line(7), "ASI UNIT:", NameOf(speedUnitNames, inst.asiUnit));
+    DrawSettingRowConst(0, line(8), "ASI FILT: ", NameOf(asiFilterNames, inst.asiFilter));
     // "AUTO" is one letter longer than "MAN": the label gives up its blank.
     if (inst.distZeroAuto == 0)
         DrawSettingRowConst(0, line(9), "DIST ZERO: ", "MAN");

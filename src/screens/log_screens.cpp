@@ -4,6 +4,7 @@
 
 #include "core/state.h"
 #include "lcd/lcd.h"
+#include "screens/dispatcher.h"
 #include "screens/screens.h"
 #include "screens/setup_common.h"
 
@@ -95,23 +96,14 @@ void ScreenLogView() {
     // The only thing to select on the first page.
     if (inst.menuItem == 0) LcdTextCentredConst(57, 8, "*** DONE ***", 0, 1, 1);
     for (uint8_t i = page.first; i <= page.last; ++i) DrawLogEntry(i, page.top, page.first);
-    switch (inst.pendingKey) {
-    case KeyEnter:
+    if (inst.pendingKey == KeyEnter) {
         if (inst.menuItem == 0) {
             inst.menuItem = 1;
             inst.currentScreen = ScreenLogMenu;
             inst.editMode = 0;
         }
-        break;
-    case KeyKnobCw:
-    case KeyRight:
-        if (inst.menuItem < kLastLogPage) inst.menuItem = static_cast<uint8_t>(inst.menuItem + 1);
-        break;
-    case KeyKnobCcw:
-    case KeyLeft:
-        if (inst.menuItem > 0) inst.menuItem = static_cast<uint8_t>(inst.menuItem - 1);
-        break;
-    default: break;
+    } else {
+        MoveListCursor(inst.pendingKey, kLastLogPage);
     }
     inst.pendingKey = KeyNone;
 }

@@ -2,6 +2,7 @@
 
 #include "core/state.h"
 #include "lcd/lcd.h"
+#include "screens/dispatcher.h"
 #include "screens/screens.h"
 
 SpeedLimits SpeedLimitsOf(uint8_t asiUnit) {
@@ -51,21 +52,14 @@ void DrawDoneRow() { LcdTextCentredConst(57, 8, "*** DONE ***", 0, 1, inst.menuI
 void HandleListKey(uint8_t lastRow, void (*enter)(), void (*change)(bool up)) {
     const uint8_t key = inst.pendingKey;
     if (inst.editMode == 0) {
-        if (key == KeyEnter) {
+        if (key == KeyEnter)
             enter();
-        } else if (key == KeyKnobCw || key == KeyRight) {
-            if (inst.menuItem < lastRow) inst.menuItem = static_cast<uint8_t>(inst.menuItem + 1);
-        } else if (key == KeyKnobCcw || key == KeyLeft) {
-            if (inst.menuItem > 0) inst.menuItem = static_cast<uint8_t>(inst.menuItem - 1);
-        }
-    } else {
-        if (key == KeyEnter) {
-            inst.editMode = 0;
-        } else if (key == KeyKnobCw || key == KeyLeft) {
-            change(true);
-        } else if (key == KeyKnobCcw || key == KeyRight) {
-            change(false);
-        }
+        else
+            MoveListCursor(key, lastRow);
+    } else if (key == KeyEnter) {
+        inst.editMode = 0;
+    } else if (const int8_t step = ValueStep(key); step != 0) {
+        change(step > 0);
     }
     inst.pendingKey = KeyNone;
 }

@@ -2,7 +2,6 @@
 // the units, the two speed steppers, value flips and cursor moves.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 // The instrument's airspeed range, 16 to 250 mph, in one speed unit.
@@ -44,10 +43,3 @@ void DrawDoneRow();
 // KeyEnter leaves edit mode, the knob clockwise and KeyLeft call change(true),
 // the knob anticlockwise and KeyRight change(false).
 void HandleListKey(uint8_t lastRow, void (*enter)(), void (*change)(bool up));
-
-// Entry `index` of a name table, or "" for a value the table has no name
-// for, so a stray setting never reads past the table.
-template <std::size_t Count, std::size_t Stride>
-const char* SettingName(const char (&table)[Count][Stride], uint8_t index) {
-    return index < Count ? table[index] : "";
-}
