@@ -224,15 +224,11 @@ TEST_F(AsiSetupTest, OnlyTheLeftKeyZeroesTheSensor) {
 }
 
 // Through the main loop, with the speeds clamped by the page's next pass.
-using AsiSetupRunTest = InstrumentTest;
+using AsiSetupRunTest = SetupRunTest;
 
 TEST_F(AsiSetupRunTest, KnotsClampTheHighAlarmOnThePassAfterTheKey) {
-    PowerOnThroughSplash();
-    InstrumentStep();
+    RunEditing(ScreenAsiSetup, 7);
     inst.highAlarmSpeed = 250;
-    inst.menuItem = 7;
-    inst.editMode = 1;
-    inst.currentScreen = ScreenAsiSetup;
     Button3Click();
     InstrumentStep();  // mph to km/h: 250 is inside 26 to 402
     EXPECT_EQ(inst.asiUnit, 1);

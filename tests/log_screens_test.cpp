@@ -206,15 +206,11 @@ TEST_F(LogEraseTest, LeftErasesEnterAndRightCancelTheKnobDoesNothing) {
 }
 
 // Through the main loop: the KeyFast box, read on every pass, sets the step.
-using LogMenuRunTest = InstrumentTest;
+using LogMenuRunTest = SetupRunTest;
 
 TEST_F(LogMenuRunTest, KeyFastBoxStepsTheTakeoffSpeedByTen) {
-    PowerOnThroughSplash();
-    InstrumentStep();
+    RunEditing(ScreenLogMenu, 5);
     inst.flightAutoDetect = 1;
-    inst.menuItem = 5;
-    inst.editMode = 1;
-    inst.currentScreen = ScreenLogMenu;
     host.keyFast = true;
     for (uint32_t want : {20u, 250u, 240u}) {
         Button4Click();

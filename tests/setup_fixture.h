@@ -96,3 +96,17 @@ inline const char* KeyName(uint8_t key) {
     static const char* const names[] = {"none", "enter", "cw", "ccw", "left", "right"};
     return key < 6 ? names[key] : "?";
 }
+
+// The instrument running its main loop, for checks of what the loop feeds a
+// screen: the KeyFast box, the order of passes.
+class SetupRunTest : public InstrumentTest {
+protected:
+    // Powered on, first pass run, `screen` current with `row` being edited.
+    void RunEditing(ScreenFn screen, uint8_t row) {
+        PowerOnThroughSplash();
+        InstrumentStep();
+        inst.menuItem = row;
+        inst.editMode = 1;
+        inst.currentScreen = screen;
+    }
+};
