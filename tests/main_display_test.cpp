@@ -68,6 +68,7 @@ TEST_F(MainDisplayTest, QnhStepsStopShortOfTheLimits) {
         {0, 4294967295u, KeyKnobCw, 4294967295u},
         {0, 500, KeyKnobCcw, 500},
     };
+    inst.adjustStep = 10;  // KeyFast never changes the QNH step
     for (const Row& r : rows) {
         inst.qnhUnit = r.unit;
         inst.qnh = r.from;
@@ -215,6 +216,41 @@ TEST_F(MainLayoutTest, AltitudeOnTop) {
         {"IAS", {83, 106, 30, 37}, Drawn([] { LcdText(83, 30, "IAS", 0, 1, 0); })},
         {"mph", {83, 106, 39, 54}, Drawn([] { LcdText(83, 39, "mph", 1, 1, 0); })},
     });
+}
+
+// The labels follow the unit settings; each stays at its own place.
+TEST_F(MainLayoutTest, UnitLabelsOfEverySetting) {
+    struct Row {
+        uint8_t altUnit, asiUnit, asiTas;
+        const char *altName, *speedName, *kind;
+    } const rows[] = {
+        {1, 1, 1, "m", "km/h", "TAS"},
+        {0, 2, 0, "ft", "knots", "IAS"},
+        {1, 0, 1, "m", "mph", "TAS"},
+    };
+    for (uint8_t top : {0, 1})
+        for (const Row& r : rows) {
+            inst.altitudeOnTop = top;
+            inst.altUnit = r.altUnit;
+            inst.asiUnit = r.asiUnit;
+            inst.asiTas = r.asiTas;
+            Draw();
+            const int altY = top == 1 ? 3 : 39;
+            const int kindY = top == 1 ? 30 : 3;
+            const int speedY = top == 1 ? 39 : 12;
+            const std::string what = std::string(r.altName) + " " + r.speedName + " " + r.kind +
+                                     " top " + std::to_string(top);
+            EXPECT_EQ(DarkIn({90, 113, altY, altY + 15}),
+                      Drawn([&] { LcdTextCentredConst(104, uint8_t(altY), r.altName, 1, 1, 0); }))
+                << what;
+            EXPECT_EQ(DarkIn({72, 113, kindY, kindY + 7}),
+                      Drawn([&] { LcdTextCentredConst(95, uint8_t(kindY), r.kind, 0, 1, 0); }))
+                << what;
+            EXPECT_EQ(DarkIn({72, 113, speedY, speedY + 15}), Drawn([&] {
+                          LcdTextCentredConst(95, uint8_t(speedY), r.speedName, 1, 1, 0);
+                      }))
+                << what;
+        }
 }
 
 TEST_F(MainLayoutTest, NegativeAltitudeFillsFiveCellsAndZeroSpeedOne) {
