@@ -125,14 +125,18 @@ TEST_F(FlightScreensTest, LeftKeyStartsOrStopsAndLogsOnlyAfterAMinute) {
         inst.flightLogged = r.logged;
         inst.flightHours = 2;
         inst.flightMinutes = 40;
+        inst.flightPassCount = 33;
         Press(KeyLeft);
         const std::string what =
             "in flight " + std::to_string(r.inFlight) + " logged " + std::to_string(r.logged);
         EXPECT_EQ(inst.inFlight, r.inFlightAfter) << what;
         EXPECT_EQ(Calls(HookWriteFlightLog), r.logWrites) << what;
-        // A start clears the time; a stop leaves it on show.
+        // A start clears the clock, so that the new flight logs only after its
+        // own first minute; a stop leaves the time on show.
         EXPECT_EQ(inst.flightMinutes, r.inFlight == 0 ? 0 : 40) << what;
         EXPECT_EQ(inst.flightHours, r.inFlight == 0 ? 0 : 2) << what;
+        EXPECT_EQ(inst.flightPassCount, r.inFlight == 0 ? 0 : 33) << what;
+        EXPECT_EQ(inst.flightLogged, r.inFlight == 0 ? 0 : r.logged) << what;
         EXPECT_EQ(inst.currentScreen, ScreenMain) << what;
     }
 }
