@@ -154,6 +154,7 @@ TEST_F(LogMenuTest, TakeoffSpeedOutsideTheLimitsStepsBackIn) {
 
 using LogViewTest = SetupScreenTest;
 
+// Page 4, which only a debugger can store, acts as page 3.
 TEST_F(LogViewTest, KnobAndKeysTurnWholePagesAndEnterWorksOnPageZeroOnly) {
     struct Case {
         uint8_t page;
@@ -167,7 +168,8 @@ TEST_F(LogViewTest, KnobAndKeysTurnWholePagesAndEnterWorksOnPageZeroOnly) {
         {1, KeyLeft, 0, ScreenLogView},    {0, KeyLeft, 0, ScreenLogView},
         {0, KeyKnobCcw, 0, ScreenLogView}, {1, KeyEnter, 1, ScreenLogView},
         {2, KeyEnter, 2, ScreenLogView},   {3, KeyEnter, 3, ScreenLogView},
-        {0, KeyEnter, 1, ScreenLogMenu},
+        {0, KeyEnter, 1, ScreenLogMenu},   {4, KeyKnobCw, 4, ScreenLogView},
+        {4, KeyKnobCcw, 3, ScreenLogView}, {4, KeyEnter, 4, ScreenLogView},
     };
     for (const auto& c : cases) {
         inst.menuItem = c.page;
@@ -203,6 +205,11 @@ TEST_F(LogEraseTest, LeftErasesEnterAndRightCancelTheKnobDoesNothing) {
         EXPECT_EQ(inst.menuItem, 2) << "the log menu comes back on ERASE LOG";
     }
     EXPECT_EQ(inst.returnScreen, ScreenLogMenu);
+
+    // The erase itself puts the cursor on ERASE LOG, wherever it stood.
+    inst.menuItem = 0;
+    Press(ScreenLogErase, KeyLeft);
+    EXPECT_EQ(inst.menuItem, 2);
 }
 
 // Through the main loop: the KeyFast box, read on every pass, sets the step.

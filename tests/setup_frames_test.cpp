@@ -194,6 +194,8 @@ TEST_F(SetupFramesTest, LogViewPagesHoldSixSevenSevenAndFourEntries) {
     EXPECT_EQ(lines[0], TextLine("21: 00.00", false));
     EXPECT_EQ(lines[3], TextLine("24: -----", false));
     EXPECT_EQ(lines[4], kBlankLine);
+    inst.menuItem = 200;
+    EXPECT_EQ(Show(ScreenLogView), lines) << "any page past the last shows page 3";
 }
 
 TEST_F(SetupFramesTest, LogEntriesHoldAnyEightBitValues) {

@@ -157,6 +157,8 @@ void TForm1::createControls() {
     Memo1 = Place(new QPlainTextEdit(GroupBox1), "Memo1", 2, 15, 300, 268);
     // Old lines drop off the top; the limit also turns off the undo history.
     Memo1->setMaximumBlockCount(kMemoLines);
+    // Tab goes on to the next control, as the tab order says, not into the text.
+    Memo1->setTabChangesFocus(true);
 }
 
 void TForm1::createStatusBar() {

@@ -1,6 +1,7 @@
 // The window's controls: where they sit, what they say, and what each one
 // stores into the instrument.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -24,6 +25,7 @@ private slots:
     void laterControlsLieOnTop();
     void captions();
     void tabOrderFollowsTheTable();
+    void tabLeavesTheCommunicationPane();
     void slidersStartAtOneWithLabelsAtZero();
     void keysAndKnobStoreTheirCode_data();
     void keysAndKnobStoreTheirCode();
@@ -121,6 +123,18 @@ void WindowTest::tabOrderFollowsTheTable() {
         if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled()) got.append(w);
     }
     QCOMPARE(got, want);
+}
+
+void WindowTest::tabLeavesTheCommunicationPane() {
+    TForm1& form = *fx.form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.activateWindow();
+    form.Memo1->setFocus();
+    QTRY_VERIFY(form.Memo1->hasFocus());
+    QTest::keyClick(form.Memo1, Qt::Key_Tab);
+    QVERIFY(form.Memo1->toPlainText().isEmpty());
+    QCOMPARE(form.focusWidget(), form.PaceBox);
 }
 
 void WindowTest::slidersStartAtOneWithLabelsAtZero() {
