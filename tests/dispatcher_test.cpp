@@ -65,11 +65,14 @@ TEST_F(DispatcherTest, DoneMessageWaitsForAKeyAndConsumesUnknownCodes) {
     EXPECT_EQ(inst.pendingKey, 0);
 }
 
-TEST_F(DispatcherTest, DoneMessageWithoutAReturnScreenGoesHome) {
-    inst.currentScreen = ScreenMessageDone;
-    inst.returnScreen = nullptr;
-    Press(KeyEnter);
-    EXPECT_EQ(inst.currentScreen, ScreenMain);
+// The message and the refusal never leave the LCD without a screen.
+TEST_F(DispatcherTest, ScreensThatGoBackGoHomeWithoutAReturnScreen) {
+    for (ScreenFn screen : {ScreenMessageDone, ScreenLogBlocked}) {
+        inst.currentScreen = screen;
+        inst.returnScreen = nullptr;
+        Press(KeyEnter);
+        EXPECT_EQ(inst.currentScreen, ScreenMain) << NameOfScreen(screen);
+    }
 }
 
 // Every screen consumes every key, also one it has no action for, so that no

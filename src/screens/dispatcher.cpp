@@ -31,14 +31,15 @@ void MoveListCursor(uint8_t key, uint8_t lastRow) {
     if (step < 0 && inst.menuItem > 0) inst.menuItem = static_cast<uint8_t>(inst.menuItem - 1);
 }
 
+void GoToReturnScreen() {
+    inst.currentScreen = inst.returnScreen != nullptr ? inst.returnScreen : ScreenMain;
+}
+
 void ScreenMessageDone() {
     DrawTitleConst(" MESSAGE ");
     DrawIcon(5);
     LcdTextCentredConst(78, 26, "DONE", 1, 1, 0);
     if (inst.pendingKey == KeyNone) return;
-    if (inst.pendingKey >= KeyEnter && inst.pendingKey <= KeyRight) {
-        // Without a screen to go back to, home is the one safe place.
-        inst.currentScreen = inst.returnScreen != nullptr ? inst.returnScreen : ScreenMain;
-    }
+    if (inst.pendingKey >= KeyEnter && inst.pendingKey <= KeyRight) GoToReturnScreen();
     inst.pendingKey = KeyNone;
 }

@@ -12,6 +12,10 @@ int8_t ListStep(uint8_t key);
 // lower it (knob anticlockwise, right key), 0 for any other key.
 int8_t ValueStep(uint8_t key);
 
+// Goes back to returnScreen; home when none was set, which only a debugger
+// can arrange, so the LCD is never left without a screen.
+void GoToReturnScreen();
+
 // Moves menuItem one row as key means in a list, without wrapping: never
 // below 0, never above lastRow.
 void MoveListCursor(uint8_t key, uint8_t lastRow);

@@ -136,7 +136,6 @@ void ScreenLogBlocked() {
     } kLines[] = {
         {8, "FLIGHT"}, {18, "LOG CANT"}, {28, "BE VIEWED"}, {38, "WHILE IN"}, {48, "FLIGHT"}};
     for (const auto& line : kLines) LcdTextCentredConst(78, line.y, line.text, 0, 1, 0);
-    if (inst.pendingKey >= KeyEnter && inst.pendingKey <= KeyRight)
-        inst.currentScreen = inst.returnScreen;
+    if (inst.pendingKey >= KeyEnter && inst.pendingKey <= KeyRight) GoToReturnScreen();
     inst.pendingKey = KeyNone;
 }
