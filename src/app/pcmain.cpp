@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTextBlock>
@@ -227,6 +228,18 @@ void TForm1::scheduleNextStep() {
 void TForm1::haltInstrument() {
     StepTimer->stop();
     if (seq.power != Power::Off) Button2Click();
+}
+
+// Centred by its frame, title bar included, once the frame is known.
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (centred_) return;
+    centred_ = true;
+    if (QScreen* s = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(s->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -83,6 +83,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createControls();
@@ -93,6 +94,7 @@ private:
 
     int pace_;
     bool commStarted_ = false;
+    bool centred_ = false;
     uint64_t stepsCounted_ = 0;
     double measuredRate_ = 0.0;
     QElapsedTimer rateClock_;
