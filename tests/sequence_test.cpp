@@ -285,3 +285,33 @@ TEST_F(SequenceTest, TheMainLoopStartsOnTheMainScreenWithTheCursorAtTheTop) {
     EXPECT_EQ(hookCalls[HookAlarmOutputOff] - alarmOffs, 2u)
         << "once at the start, once in the pass";
 }
+
+// Values only a debugger stores: each test reads exactly as written, 1 is
+// not "non-zero" and the counters catch up from beyond their range.
+TEST_F(SequenceTest, OutputsAndTimerReadTheirFieldsExactly) {
+    PowerOnThroughSplash();
+    inst.inFlight = 1;  // the low alarm holds at 0 mph
+    struct Case {
+        uint8_t backlight, phase;
+        bool backlightOn, bright;
+    } const cases[] = {{1, 1, true, true}, {2, 1, false, true}, {1, 2, true, false}};
+    for (const Case& c : cases) {
+        inst.backlight = c.backlight;
+        inst.alarmAcknowledged = 0;
+        inst.blinkPhase = c.phase;
+        const uint64_t on = hookCalls[HookBacklightOn];
+        MainLoopPass();
+        EXPECT_EQ(hookCalls[HookBacklightOn] - on, c.backlightOn ? 1u : 0u) << int{c.backlight};
+        EXPECT_EQ(host.lamp, c.bright) << "blinkPhase " << int{c.phase};
+    }
+
+    inst.blinkCount = 15;
+    inst.blinkPhase = 7;
+    inst.slowTickCount = 30;
+    inst.slowTick = 0;
+    Timer1Timer();
+    EXPECT_EQ(inst.blinkCount, 0);
+    EXPECT_EQ(inst.blinkPhase, 0) << "anything but 0 inverts to 0";
+    EXPECT_EQ(inst.slowTickCount, 0);
+    EXPECT_EQ(inst.slowTick, 1);
+}
