@@ -57,6 +57,9 @@ TEST_F(AirspeedTest, ChainFromCountToDisplayUnit) {
         {"TAS at 5000 ft", 1000, 0, 100, 1, 5000, 0, 132, 132},
         {"TAS below 100 ft", 1000, 0, 100, 1, 99, 0, 122, 122},
         {"TAS in km/h", 1000, 0, 100, 1, 5000, 1, 212, 132},
+        // The hundreds of feet are truncated first: 57 x 43225 / 100000 = 24.
+        {"TAS at 5799 ft", 4096, 0, 100, 1, 5799, 0, 271, 271},
+        {"TAS at -5799 ft, toward zero", 4096, 0, 100, 1, -5799, 0, 223, 223},
         {"17 over the zero", 117, 100, 100, 0, 0, 0, 0, 0},
         {"18 over the zero", 118, 100, 100, 0, 0, 0, 16, 16},
         {"under the zero", 50, 100, 100, 0, 0, 0, 0, 0},

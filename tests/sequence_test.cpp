@@ -229,3 +229,89 @@ TEST(Handlers, TimerBlinksEveryElevenTicksAndSlowTicksEveryTwenty) {
     EXPECT_EQ(inst.menuTimeout, 0) << "stops at zero";
     EXPECT_EQ(inst.blinkPhase, 1) << "five changes in 60 ticks";
 }
+
+// The true airspeed uses the altitude of the same update: slider 3200 reads
+// 1100 ft (122 mph shows 124), slider 2715 reads 5032 ft (it shows 132).
+TEST_F(SequenceTest, AltitudeIsUpdatedBeforeAirspeedInPassesAndSplashFrames) {
+    TrackBar2Change(3200);
+    PowerOnThroughSplash();
+    InstrumentStep();
+    inst.asiFilter = 0;
+    inst.asiTas = 1;
+    TrackBar1Change(1000);
+    InstrumentStep();
+    ASSERT_EQ(inst.altitudeFt, 1100);
+    ASSERT_EQ(inst.airspeed, 124u);
+    TrackBar2Change(2715);
+    InstrumentStep();
+    EXPECT_EQ(inst.altitudeFt, 5032);
+    EXPECT_EQ(inst.airspeed, 132u) << "pass";
+
+    Button1Click();
+    inst.asiFilter = 0;
+    inst.asiTas = 1;
+    TrackBar1Change(1000);
+    InstrumentStep();
+    TrackBar2Change(3200);
+    InstrumentStep();  // the sensor updates of the first frame
+    EXPECT_EQ(inst.altitudeFt, 1100);
+    EXPECT_EQ(inst.airspeed, 124u) << "splash frame";
+}
+
+// Each update adds its speed to the air distance, which power-on clears.
+TEST_F(SequenceTest, TheSplashRunsTheSensorUpdatesOncePerFrame) {
+    Button1Click();
+    inst.asiFilter = 0;
+    TrackBar1Change(1000);  // 122 mph
+    for (int i = 0; i < 80; ++i) InstrumentStep();
+    EXPECT_EQ(inst.distanceSum, 79u * 122) << "the last frame's updates follow its pump";
+    InstrumentStep();
+    EXPECT_EQ(inst.distanceSum, 81u * 122) << "80 frames and the first pass";
+}
+
+TEST_F(SequenceTest, TheMainLoopStartsOnTheMainScreenWithTheCursorAtTheTop) {
+    Button1Click();
+    for (int i = 0; i < 80; ++i) InstrumentStep();
+    inst.currentScreen = ScreenMainMenu;
+    inst.menuItem = 4;
+    inst.menuTimeout = 30;
+    inst.powerOffRequest = 1;
+    const uint64_t alarmOffs = hookCalls[HookAlarmOutputOff];
+    InstrumentStep();
+    EXPECT_EQ(seq.power, Power::Running);
+    EXPECT_EQ(inst.currentScreen, ScreenMain);
+    EXPECT_EQ(inst.menuItem, 0);
+    EXPECT_EQ(inst.powerOffRequest, 0);
+    EXPECT_EQ(hookCalls[HookAlarmOutputOff] - alarmOffs, 2u)
+        << "once at the start, once in the pass";
+}
+
+// Values only a debugger stores: each test reads exactly as written, 1 is
+// not "non-zero" and the counters catch up from beyond their range.
+TEST_F(SequenceTest, OutputsAndTimerReadTheirFieldsExactly) {
+    PowerOnThroughSplash();
+    inst.inFlight = 1;  // the low alarm holds at 0 mph
+    struct Case {
+        uint8_t backlight, phase;
+        bool backlightOn, bright;
+    } const cases[] = {{1, 1, true, true}, {2, 1, false, true}, {1, 2, true, false}};
+    for (const Case& c : cases) {
+        inst.backlight = c.backlight;
+        inst.alarmAcknowledged = 0;
+        inst.blinkPhase = c.phase;
+        const uint64_t on = hookCalls[HookBacklightOn];
+        MainLoopPass();
+        EXPECT_EQ(hookCalls[HookBacklightOn] - on, c.backlightOn ? 1u : 0u) << int{c.backlight};
+        EXPECT_EQ(host.lamp, c.bright) << "blinkPhase " << int{c.phase};
+    }
+
+    inst.blinkCount = 15;
+    inst.blinkPhase = 7;
+    inst.slowTickCount = 30;
+    inst.slowTick = 0;
+    Timer1Timer();
+    EXPECT_EQ(inst.blinkCount, 0);
+    EXPECT_EQ(inst.blinkPhase, 0) << "anything but 0 inverts to 0";
+    EXPECT_EQ(inst.slowTickCount, 0);
+    EXPECT_EQ(inst.slowTick, 1);
+}

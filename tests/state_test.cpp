@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "core/fields.h"
 #include "core/sequence.h"
 #include "core/state.h"
 #include "fake_host.h"
+#include "screens/screens.h"
 
 using StateTest = InstrumentTest;
 
@@ -110,4 +113,57 @@ TEST(Fields, WriteRefusesValuesThatDoNotFitTheType) {
     EXPECT_FALSE(WriteField(*FindField("logHours"), 24, 1));
     EXPECT_TRUE(WriteField(*FindField("logHours"), 23, 7));
     EXPECT_EQ(inst.logHours[23], 7);
+}
+
+namespace {
+// A small value of its own for every element of every field; fits any type.
+int64_t Marker(int field, std::size_t element) {
+    return 3 + static_cast<int64_t>((static_cast<std::size_t>(field) + element) % 90);
+}
+}  // namespace
+
+// Every field holds its own marker before ON: the reset clears its list,
+// loads the settings and the calibration, copies the maxima, and keeps the
+// rest, the filters and counters in particular.
+TEST_F(StateTest, PowerOnResetClearsItsListAndKeepsEveryOtherField) {
+    for (int i = 0; i < kFieldCount; ++i) {
+        const FieldInfo& f = kFields[i];
+        if (f.type == FieldType::Screen || f.type == FieldType::Text) continue;
+        for (std::size_t k = 0; k < f.count; ++k) WriteField(f, k, Marker(i, k));
+    }
+    inst.currentScreen = ScreenMainMenu;
+    inst.returnScreen = ScreenMainMenu;
+    std::strcpy(inst.commLine, "left alone");
+    const InstrumentState before = inst;
+
+    PowerOnReset();
+
+    const char* const cleared[] = {
+        "alarmActive",  "alarmAcknowledged", "asiAdcInput", "logMinuteCount", "distanceSum",
+        "flightHours",  "flightMinutes",     "logIndex",    "logPending",     "inFlight",
+        "flightLogged", "calibrateEnabled",  "pendingKey"};
+    // Loaded with their defaults (checked above) or copied from the present values.
+    const char* const loaded[] = {
+        "contrast",         "backlight",     "qnh",          "altUnit",          "qnhUnit",
+        "asiTas",           "lowAlarmSpeed", "lowAlarmOn",   "highAlarmSpeed",   "highAlarmOn",
+        "asiFilter",        "asiUnit",       "distZeroAuto", "hourFractDecimal", "takeoffSpeed",
+        "flightAutoDetect", "altitudeOnTop", "altCalOffset", "asiCalPercent",    "asiZero",
+        "maxAirspeed",      "maxAltitude"};
+    for (int i = 0; i < kFieldCount; ++i) {
+        const FieldInfo& f = kFields[i];
+        if (f.type == FieldType::Screen || f.type == FieldType::Text) continue;
+        const auto listed = [&](const auto& names) {
+            return std::any_of(std::begin(names), std::end(names),
+                               [&](const char* name) { return std::strcmp(name, f.name) == 0; });
+        };
+        if (listed(loaded)) continue;
+        for (std::size_t k = 0; k < f.count; ++k)
+            EXPECT_EQ(ReadField(f, k), listed(cleared) ? 0 : Marker(i, k))
+                << f.name << "[" << k << "]";
+    }
+    EXPECT_EQ(inst.maxAirspeed, before.airspeed);
+    EXPECT_EQ(inst.maxAltitude, before.altitude);
+    EXPECT_EQ(inst.currentScreen, ScreenMainMenu) << "set when the main loop starts";
+    EXPECT_EQ(inst.returnScreen, ScreenMainMenu);
+    EXPECT_STREQ(inst.commLine, "left alone");
 }
