@@ -1,9 +1,19 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/fields.h"
@@ -63,10 +73,15 @@ TEST_F(RunnerFrameTest, PbmRoundTripsTheFrameAndNamesWhatIsWrongWithABadOne) {
     std::string error;
     ASSERT_TRUE(ParsePbm(pbm, dots, error)) << error;
     EXPECT_EQ(dots, FrameDots());
-    // Comments and dots without spaces are plain PBM too.
-    ASSERT_TRUE(ParsePbm("P1 # made by hand\n114 64\n" + std::string(7295, '0') + "1", dots, error))
-        << error;
-    EXPECT_EQ(dots[7295], 1);
+    // Every plain header of the right size: leading zeros, comments wherever
+    // spacing may be, dots without spaces.
+    for (const char* header : {"P1 # made by hand\n114 64\n", "P1 0114 064 ", "P1#c\n114#c\n64#c\n",
+                               "P1\t114\r\n64\n# dots follow\n"}) {
+        ASSERT_TRUE(ParsePbm(header + std::string(7295, '0') + "1", dots, error))
+            << header << ": " << error;
+        EXPECT_EQ(dots[7295], 1) << header;
+        EXPECT_EQ(dots[0], 0) << header;
+    }
 
     const std::string blank(7296, '0');
     const struct {
@@ -76,8 +91,13 @@ TEST_F(RunnerFrameTest, PbmRoundTripsTheFrameAndNamesWhatIsWrongWithABadOne) {
         {"P4\n114 64\n" + blank, "not a plain PBM (it must start with P1)"},
         {"P1\n64 114\n" + blank, "size 64 x 114, not 114 x 64"},
         {"P1\n114 64\n" + blank.substr(1), "it ends after 7295 of 7296 dots"},
-        {"P1\n114 64\n2" + blank.substr(1), "dot 0 is not 0 or 1"},
-        {"P1\n114 64\n" + blank + " 0", "it has more than 7296 dots"},
+        {"P1\n114 064x\n" + blank, "size 114 x 064x, not 114 x 64"},
+        {"P1\n-114 64\n" + blank, "size -114 x 64, not 114 x 64"},
+        {"P1\n114\n", "size 114 x , not 114 x 64"},
+        {"P1\n114 64\n2" + blank.substr(1), "after 0 of 7296 dots, '2' is not 0 or 1"},
+        {"P1\n114 64\n00 1\x01" + blank, "after 3 of 7296 dots, '\\x01' is not 0 or 1"},
+        {"P1\n114 64\n" + blank + " 0 1", "it has 7298 dots, not 7296"},
+        {"P1\n114 64\n" + blank + " x", "after its 7296 dots, 'x' is not 0 or 1"},
     };
     for (const auto& b : bad) {
         EXPECT_FALSE(ParsePbm(b.text, dots, error)) << b.error;
@@ -259,6 +279,190 @@ TEST(RunnerCommandLine, OptionsScriptsAndStandardInput) {
     EXPECT_EQ(r.err,
               "<stdin>:2: expected power == running, found off\n"
               "<stdin>: 1 of 2 expectations failed\n");
+}
+
+// What else lies in a directory besides the given names: a temporary file
+// left behind would show here.
+std::vector<std::string> Others(const ScratchDir& dir, const std::vector<std::string>& known) {
+    std::vector<std::string> others;
+    for (const auto& entry : fs::directory_iterator(dir.str())) {
+        const std::string name = entry.path().filename().string();
+        if (std::find(known.begin(), known.end(), name) == known.end()) others.push_back(name);
+    }
+    return others;
+}
+
+using Strings = std::vector<std::string>;
+
+TEST(RunnerFiles, ASymlinkIsFollowedAndKept) {
+    ScratchDir dir;
+    Write(dir / "real.json", "old");
+    fs::create_symlink("real.json", dir / "link.json");
+    fs::create_symlink("later.json", dir / "dangling.json");
+    const RunResult r = RunText("dump state link.json\ndump state dangling.json\n", dir.str());
+    ASSERT_EQ(r.status, kExitPassed) << r.err;
+    for (const char* link : {"link.json", "dangling.json"})
+        EXPECT_TRUE(fs::is_symlink(dir / link)) << link;
+    EXPECT_EQ(Read(dir / "real.json").rfind("{\"instrument\"", 0), 0u);
+    EXPECT_EQ(Read(dir / "later.json"), Read(dir / "real.json"));
+    EXPECT_EQ(Others(dir, {"real.json", "link.json", "dangling.json", "later.json"}), Strings{});
+
+    fs::create_symlink("loop.json", dir / "loop.json");
+    std::string error;
+    EXPECT_FALSE(WriteWholeFile(dir / "loop.json", "x", false, error));
+    EXPECT_EQ(error, "cannot write " + (dir / "loop.json") + ": too many levels of symbolic links");
+}
+
+TEST(RunnerFiles, FifosAndDevicesAreWrittenInPlace) {
+    ScratchDir dir;
+    const std::string fifo = dir / "fifo.json";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0) << std::strerror(errno);
+    std::string received;
+    std::thread reader([&] { received = Read(fifo); });
+    RunResult r = RunText("dump state fifo.json\n", dir.str());
+    reader.join();
+    ASSERT_EQ(r.status, kExitPassed) << r.err;
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(received.rfind("{\"instrument\"", 0), 0u) << received.substr(0, 40);
+
+    // A node of the null device of our own, never the system's.
+    const std::string null = dir / "null";
+    if (mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "cannot make a device node here: " << std::strerror(errno);
+    r = RunText("dump state null\ndump frame null.pbm\n", dir.str());
+    EXPECT_EQ(r.status, kExitPassed) << r.err;
+    EXPECT_TRUE(fs::is_character_file(null));
+    EXPECT_EQ(Others(dir, {"fifo.json", "null", "null.pbm"}), Strings{});
+}
+
+TEST(RunnerFiles, ANeighbourPartFileIsLeftAlone) {
+    ScratchDir dir;
+    Write(dir / "out.pbm.part", "mine");
+    const RunResult r = RunText("dump frame out.pbm\n", dir.str());
+    ASSERT_EQ(r.status, kExitPassed) << r.err;
+    EXPECT_EQ(Read(dir / "out.pbm.part"), "mine");
+    EXPECT_EQ(Read(dir / "out.pbm"), PbmText(FrameDots()));
+    EXPECT_EQ(Others(dir, {"out.pbm", "out.pbm.part"}), Strings{});
+}
+
+TEST(RunnerFiles, ReadOnlyFilesAndDirectoriesAreRefusedByTheirGivenName) {
+    ScratchDir dir;
+    Write(dir / "locked.json", "keep");
+    fs::permissions(dir / "locked.json", fs::perms::owner_read | fs::perms::group_read);
+    fs::create_directory(dir / "folder.pbm");
+    const struct {
+        const char* line;
+        std::string message;
+    } cases[] = {
+        {"dump state locked.json", "cannot write " + (dir / "locked.json") + ": it is read-only"},
+        {"dump frame folder.pbm", "cannot write " + (dir / "folder.pbm") + ": it is a directory"},
+    };
+    for (const auto& c : cases) {
+        const RunResult r = RunText(std::string(c.line) + "\n", dir.str());
+        EXPECT_EQ(r.status, kExitError) << c.line;
+        EXPECT_EQ(r.err, "t1.qtr:1: " + c.message + "\n");
+    }
+    EXPECT_EQ(Read(dir / "locked.json"), "keep");
+    EXPECT_TRUE(fs::is_directory(dir / "folder.pbm"));
+    EXPECT_EQ(Others(dir, {"locked.json", "folder.pbm"}), Strings{});
+}
+
+TEST(RunnerFiles, ReplacingKeepsTheModeAndNewFilesFollowTheUmask) {
+    ScratchDir dir;
+    Write(dir / "shared.json", "old");
+    ::chmod((dir / "shared.json").c_str(), 0664);
+    const mode_t saved = ::umask(027);
+    std::string error;
+    const bool replaced = WriteWholeFile(dir / "shared.json", "new", false, error);
+    const bool created = WriteWholeFile(dir / "fresh.json", "new", false, error);
+    ::umask(saved);
+    ASSERT_TRUE(replaced && created) << error;
+    struct stat st;
+    ASSERT_EQ(::stat((dir / "shared.json").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0664u);
+    ASSERT_EQ(::stat((dir / "fresh.json").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST(RunnerFiles, AFailedWriteLeavesTheOldFileAndNoTemporary) {
+    ScratchDir dir;
+    Write(dir / "big.json", "old");
+    // A file-size limit makes the write itself fail, even for root.
+    struct rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = saved;
+    tiny.rlim_cur = 16;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    std::string error;
+    const bool written = WriteWholeFile(dir / "big.json", std::string(1000, 'x'), false, error);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(error, "cannot write " + (dir / "big.json") + ": " + std::strerror(EFBIG));
+    EXPECT_EQ(Read(dir / "big.json"), "old");
+    EXPECT_EQ(Others(dir, {"big.json"}), Strings{});
+}
+
+TEST(RunnerFiles, TwoWritersBothSucceedAndTheLastWinsWhole) {
+    ScratchDir dir;
+    const std::string path = dir / "race.pbm";
+    const std::string a(200000, 'a'), b(300000, 'b');
+    std::atomic<int> failures{0};
+    const auto writer = [&](const std::string& bytes) {
+        for (int i = 0; i < 50; ++i) {
+            std::string error;
+            if (!WriteWholeFile(path, bytes, false, error)) ++failures;
+        }
+    };
+    std::thread first(writer, std::cref(a)), second(writer, std::cref(b));
+    // Whatever a reader finds meanwhile is one whole file.
+    for (int i = 0; i < 50; ++i) {
+        std::string bytes, error;
+        if (ReadWholeFile(path, bytes, error)) {
+            EXPECT_TRUE(bytes == a || bytes == b) << bytes.size();
+        }
+    }
+    first.join();
+    second.join();
+    EXPECT_EQ(failures, 0);
+    const std::string last = Read(path);
+    EXPECT_TRUE(last == a || last == b) << last.size();
+    EXPECT_EQ(Others(dir, {"race.pbm"}), Strings{});
+}
+
+TEST(RunnerFiles, ScriptsFromPipesAndFifosAreReadToTheEnd) {
+    ScratchDir dir;
+    const std::string script = "echo " + std::string(100000, 'p') + "\necho end\n";
+    const std::string fifo = dir / "script.qtr";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0) << std::strerror(errno);
+    std::thread fifoWriter([&] { std::ofstream(fifo) << script; });
+    RunResult r = Main({"--quiet", fifo.c_str()});
+    fifoWriter.join();
+    EXPECT_EQ(r.status, kExitPassed) << r.err;
+    EXPECT_EQ(r.out, script.substr(5, 100000) + "\nend\n");
+
+    // As a process substitution names it: /proc/self/fd/N of a pipe.
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    std::thread pipeWriter([&] {
+        for (std::size_t at = 0; at < script.size();) {
+            const ssize_t n = ::write(fds[1], script.data() + at, script.size() - at);
+            if (n <= 0) break;
+            at += static_cast<std::size_t>(n);
+        }
+        ::close(fds[1]);
+    });
+    const std::string procPath = "/proc/self/fd/" + std::to_string(fds[0]);
+    r = Main({"--quiet", procPath.c_str()});
+    pipeWriter.join();
+    ::close(fds[0]);
+    EXPECT_EQ(r.status, kExitPassed) << r.err;
+    EXPECT_EQ(r.out, script.substr(5, 100000) + "\nend\n");
+
+    r = Main({dir.str().c_str()});
+    EXPECT_EQ(r.status, kExitError);
+    EXPECT_EQ(r.err, "qtr5-run: cannot read " + dir.str() + ": it is a directory\n");
 }
 
 }  // namespace

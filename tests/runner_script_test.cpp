@@ -36,8 +36,10 @@ TEST(RunnerCheck, EveryBadLineStopsTheScriptBeforeAnythingRuns) {
         {"run 1.5s", "bad duration '1.5s'"},
         {"run 2m", "bad duration '2m'"},
         {"run -5s", "bad duration '-5s'"},
-        {"run 0ms", "duration 0ms is out of range (1ms to 86400s)"},
-        {"run 86401s", "duration 86401s is out of range (1ms to 86400s)"},
+        {"run 0ms", "duration 0ms is too short (at least 1ms)"},
+        {"run 000s", "duration 000s is too short (at least 1ms)"},
+        {"run 86401s", "duration 86401s is too long (at most 86400s, one day)"},
+        {"run 99999999999999999999999ms", "duration 99999999999999999999999ms is too long"},
         {"run 1s 0", "pace 0 is out of range (1 to 1000)"},
         {"run 1s 1001", "pace 1001 is out of range (1 to 1000)"},
         {"set nosuch 1", "unknown field 'nosuch'"},
@@ -47,7 +49,15 @@ TEST(RunnerCheck, EveryBadLineStopsTheScriptBeforeAnythingRuns) {
         {"set qnh -1", "-1 does not fit qnh (0 to 4294967295)"},
         {"set altitude 2147483648", "2147483648 does not fit altitude (-2147483648 to 2147483647)"},
         {"set contrast abc", "contrast takes a whole number, not 'abc'"},
-        {"set contrast 99999999999999999999", "contrast takes a whole number"},
+        {"set contrast 99999999999999999999",
+         "99999999999999999999 is out of range for contrast (0 to 255)"},
+        {"set altitude -0x8000000000000001", "-0x8000000000000001 is out of range for altitude"},
+        {"set contrast 1e3", "contrast takes a whole number, not '1e3'"},
+        {"tick 99999999999999999999", "count 99999999999999999999 is out of range (1 to 1000000)"},
+        {"set logHours[0024] 1", "index 24 is outside logHours (0 to 23)"},
+        {"set logHours[99999999999999999999] 1",
+         "index 99999999999999999999 is outside logHours (0 to 23)"},
+        {"set logHours[] 1", "bad element 'logHours[]'"},
         {"set logHours 1", "logHours is an array of 24: name one element, e.g. logHours[0]"},
         {"set logHours[24] 1", "index 24 is outside logHours (0 to 23)"},
         {"set logHours[x] 1", "bad element 'logHours[x]'"},
@@ -55,7 +65,9 @@ TEST(RunnerCheck, EveryBadLineStopsTheScriptBeforeAnythingRuns) {
         {"set currentScreen ScreenNowhere", "unknown screen 'ScreenNowhere'"},
         {"expect returnScreen == main", "unknown screen 'main'"},
         {"set commLine \"12345678901234567890123456789012345678901234567890\"",
-         "commLine holds at most 49 characters"},
+         "commLine holds at most 49 bytes, not 50"},
+        // Each of these letters is two bytes: 25 of them fill 50.
+        {"set commLine \"ééééééééééééééééééééééééé\"", "commLine holds at most 49 bytes, not 50"},
         {"set lamp dark", "'lamp' cannot be set: only instrument fields can"},
         {"expect qnh => 5", "unknown comparison '=>' (== != < <= > >=)"},
         {"expect commLine < \"a\"", "commLine compares only with == or !="},
@@ -72,6 +84,15 @@ TEST(RunnerCheck, EveryBadLineStopsTheScriptBeforeAnythingRuns) {
         {"dump frame shot.jpg", "dump frame writes .pbm or .png files, not 'shot.jpg'"},
         {"dump memory", "dump what? 'state' or 'frame', not 'memory'"},
         {"set commLine \"abc", "unterminated string"},
+        // Messages quote a short, printable excerpt of what is wrong.
+        {"key \x01up\x7f", "unknown key '\\x01up\\x7F' (enter"},
+        {"key \xC3(", "unknown key '\\xC3(' (enter"},
+        {"key \xEF\xBB\xBF"
+         "enter",
+         "unknown key '<byte-order mark>enter' (enter"},
+        {"key ab\xC3\xA9", "unknown key 'abé' (enter"},
+        {"key 0123456789012345678901234567890123456789XYZ",
+         "unknown key '0123456789012345678901234567890123456789...' (enter"},
         {"set commLine \"a\\nb\"", "in a string, a backslash goes only before \" or \\"},
         {"set commLine \"a\"b", "a space must follow a closing quote"},
     };
@@ -95,10 +116,37 @@ TEST(RunnerCheck, ReportsEveryBadLineOfEveryScriptAndRunsNone) {
     EXPECT_EQ(r.out, "");
 }
 
+TEST(RunnerCheck, AHugeLineGivesAOneLineMessage) {
+    for (const std::string& line :
+         {"key " + std::string(1 << 20, 'x'), "set qnh " + std::string(1 << 20, '9'),
+          "key " + std::string(1 << 20, '\x01'), "run " + std::string(1 << 20, '7') + "s"}) {
+        const RunResult r = RunText(line + "\n");
+        EXPECT_EQ(r.status, kExitError);
+        EXPECT_LT(r.err.size(), 300u) << r.err.substr(0, 300);
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err.substr(0, 300);
+    }
+}
+
+TEST(RunnerCheck, AByteOrderMarkIsNamed) {
+    const RunResult r = RunText(
+        "\xEF\xBB\xBF"
+        "echo hi\n");
+    EXPECT_EQ(r.status, kExitError);
+    EXPECT_EQ(r.err,
+              "t1.qtr:1: the script starts with a byte-order mark: save it as UTF-8 "
+              "without one\n");
+}
+
 TEST(RunnerCheck, AcceptsEveryFormOfValue) {
     ExpectScriptHolds(
         "set frameBuffer[911] 0x80\n"
         "expect frameBuffer[911] == 128\n"
+        "expect frameBuffer[0911] == 128\n"
+        "set logHours[003] 7\n"
+        "expect logHours[3] == 7\n"
+        "set contrast 0255\n"
+        "expect contrast == 255\n"
+        "run 01500ms\n"
         "set altCalOffset -128\n"
         "expect altCalOffset <= -128\n"
         "set commLine \"say \\\"hi\\\" \\\\ # not a comment\"\n"

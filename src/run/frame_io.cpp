@@ -1,15 +1,18 @@
 #include "run/frame_io.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "core/state.h"
 #include "lcd/lcd.h"
+#include "run/probe.h"
 
 std::vector<uint8_t> FrameDots() {
     std::vector<uint8_t> dots(kLcdWidth * kLcdHeight);
@@ -64,11 +67,24 @@ public:
         const char c = text_[at_++];
         return c == '0' ? 0 : c == '1' ? 1 : -2;
     }
+    char Last() const { return text_[at_ - 1]; }
 
 private:
     const std::string& text_;
     std::size_t at_ = 0;
 };
+
+}  // namespace
+
+namespace {
+
+// A header number, also with leading zeros; -1 when it is not one.
+long HeaderNumber(const std::string& token) {
+    if (token.empty() || token.size() > 9 ||
+        token.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    return std::stol(token);
+}
 
 }  // namespace
 
@@ -80,24 +96,36 @@ bool ParsePbm(const std::string& text, std::vector<uint8_t>& dots, std::string& 
     }
     const std::string w = in.Token();
     const std::string h = in.Token();
-    if (w != std::to_string(kLcdWidth) || h != std::to_string(kLcdHeight)) {
-        error = "size " + w + " x " + h + ", not " + std::to_string(kLcdWidth) + " x " +
-                std::to_string(kLcdHeight);
+    if (HeaderNumber(w) != kLcdWidth || HeaderNumber(h) != kLcdHeight) {
+        error = "size " + Excerpt(w) + " x " + Excerpt(h) + ", not " + std::to_string(kLcdWidth) +
+                " x " + std::to_string(kLcdHeight);
         return false;
     }
     dots.assign(kLcdWidth * kLcdHeight, 0);
+    const std::string want = std::to_string(dots.size());
     for (std::size_t i = 0; i < dots.size(); ++i) {
         const int d = in.Dot();
+        if (d == -1) {
+            error = "it ends after " + std::to_string(i) + " of " + want + " dots";
+            return false;
+        }
         if (d < 0) {
-            error = d == -1 ? "it ends after " + std::to_string(i) + " of " +
-                                  std::to_string(dots.size()) + " dots"
-                            : "dot " + std::to_string(i) + " is not 0 or 1";
+            error = "after " + std::to_string(i) + " of " + want + " dots, '" +
+                    Excerpt(std::string(1, in.Last())) + "' is not 0 or 1";
             return false;
         }
         dots[i] = static_cast<uint8_t>(d);
     }
-    if (in.Dot() != -1) {
-        error = "it has more than " + std::to_string(dots.size()) + " dots";
+    std::size_t found = dots.size();
+    int d = in.Dot();
+    for (; d >= 0; d = in.Dot()) ++found;
+    if (found > dots.size()) {
+        error = "it has " + std::to_string(found) + " dots, not " + want;
+        return false;
+    }
+    if (d == -2) {
+        error = "after its " + want + " dots, '" + Excerpt(std::string(1, in.Last())) +
+                "' is not 0 or 1";
         return false;
     }
     return true;
@@ -123,62 +151,167 @@ std::string FrameText() {
     return s + "└" + border + "┘\n";
 }
 
+namespace {
+
+std::string Reason(int code) { return std::strerror(code); }
+
+// Where writing `path` lands: a symlink is followed, also when it dangles, so
+// the link stays and its target is replaced. False when links loop.
+bool FollowLinks(const std::string& path, std::string& target, std::string& error) {
+    namespace fs = std::filesystem;
+    fs::path at(path);
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            target = at.string();
+            return true;
+        }
+        std::error_code ec;
+        const fs::path to = fs::read_symlink(at, ec);
+        if (ec) {
+            error = "cannot write " + path + ": " + ec.message();
+            return false;
+        }
+        at = to.is_absolute() ? to : at.parent_path() / to;
+    }
+    error = "cannot write " + path + ": too many levels of symbolic links";
+    return false;
+}
+
+// The process's umask, read without changing it (umask() would, for a moment,
+// for every thread).
+mode_t CurrentUmask() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("Umask:", 0) == 0)
+            return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+    return 022;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// FIFOs, devices and terminals are written in place: replacing them by a
+// file would break whatever reads them.
+bool WriteInPlace(const std::string& path, const std::string& target, const std::string& bytes,
+                  std::string& error) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        error = "cannot write " + path + ": " + Reason(errno);
+        return false;
+    }
+    const bool written = WriteAll(fd, bytes);
+    const int code = errno;
+    if (::close(fd) != 0 && written) {
+        error = "cannot write " + path + ": " + Reason(errno);
+        return false;
+    }
+    if (!written) error = "cannot write " + path + ": " + Reason(code);
+    return written;
+}
+
+}  // namespace
+
 bool WriteWholeFile(const std::string& path, const std::string& bytes, bool makeDirs,
                     std::string& error) {
     namespace fs = std::filesystem;
-    const fs::path target(path);
     std::error_code ec;
-    if (makeDirs && target.has_parent_path()) {
-        fs::create_directories(target.parent_path(), ec);
+    if (makeDirs && fs::path(path).has_parent_path()) {
+        fs::create_directories(fs::path(path).parent_path(), ec);
         if (ec) {
             error = "cannot create the directory of " + path + ": " + ec.message();
             return false;
         }
     }
-    const std::string part = path + ".part";
-    {
-        std::ofstream f(part, std::ios::binary | std::ios::trunc);
-        if (!f) {
-            error = "cannot write " + path + ": " + std::strerror(errno);
+    std::string target;
+    if (!FollowLinks(path, target, error)) return false;
+
+    struct stat st;
+    mode_t mode = 0666 & ~CurrentUmask();
+    bool replacing = false;
+    if (::stat(target.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) {
+            error = "cannot write " + path + ": it is a directory";
             return false;
         }
-        f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        f.close();
-        if (!f) {
-            error = "cannot write " + path + ": " + std::strerror(errno);
-            fs::remove(part, ec);
+        if (!S_ISREG(st.st_mode)) return WriteInPlace(path, target, bytes, error);
+        // Root passes every permission check, so the mode bits decide.
+        if ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
+            error = "cannot write " + path + ": it is read-only";
             return false;
         }
-    }
-    fs::rename(part, target, ec);
-    if (ec) {
-        error = "cannot write " + path + ": " + ec.message();
-        fs::remove(part, ec);
+        mode = st.st_mode & 07777;
+        replacing = true;
+    } else if (errno != ENOENT) {
+        error = "cannot write " + path + ": " + Reason(errno);
         return false;
     }
-    return true;
+
+    const fs::path dest(target);
+    std::string temp = (dest.parent_path() / ("." + dest.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        error = "cannot write " + path + ": " + Reason(errno);
+        return false;
+    }
+    bool ok = ::fchmod(fd, mode) == 0;
+    // Root replacing someone's file leaves it theirs; failing that is harmless.
+    if (ok && replacing && ::geteuid() == 0) (void)!::fchown(fd, st.st_uid, st.st_gid);
+    ok = ok && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    int code = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        code = errno;
+    }
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
+        ok = false;
+        code = errno;
+    }
+    if (!ok) {
+        ::unlink(temp.c_str());
+        error = "cannot write " + path + ": " + Reason(code);
+    }
+    return ok;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
-    std::error_code ec;
-    const std::filesystem::file_status status = std::filesystem::status(path, ec);
-    if (!std::filesystem::exists(status)) {
-        error = "no such file";
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) {
+        error = errno == ENOENT ? "no such file" : Reason(errno);
         return false;
     }
-    if (!std::filesystem::is_regular_file(status)) {
-        error = "not a file";
+    if (S_ISDIR(st.st_mode)) {
+        error = "it is a directory";
         return false;
     }
-    std::ifstream f(path, std::ios::binary);
-    if (!f) {
-        error = std::strerror(errno);
+    // Pipes and process substitutions have no size: read to the end.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        error = Reason(errno);
         return false;
     }
-    bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-    if (f.bad()) {
-        error = "read error";
-        return false;
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            error = Reason(errno);
+            ::close(fd);
+            return false;
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
     }
+    ::close(fd);
     return true;
 }

@@ -1,5 +1,8 @@
 #include "run/pacing.h"
 
+#include <algorithm>
+#include <limits>
+
 void StepSchedule::Start(int64_t nowUs) {
     active = true;
     anchorUs = nowUs;
@@ -20,9 +23,17 @@ int64_t NextTickAfter(int64_t us) { return (us / kTickUs + 1) * kTickUs; }
 
 bool ParseDuration(const std::string& token, int64_t& ms) {
     const std::size_t digits = token.find_first_not_of("0123456789");
-    if (digits == 0 || digits == std::string::npos || digits > 12) return false;
+    if (digits == 0 || digits == std::string::npos) return false;
     const std::string unit = token.substr(digits);
     if (unit != "s" && unit != "ms") return false;
-    ms = std::stoll(token.substr(0, digits)) * (unit == "s" ? 1000 : 1);
+    // Too long for any run: saturate, so the check can say "too long".
+    const std::size_t first = std::min(token.find_first_not_of('0'), digits);
+    if (digits - first > 12) {
+        ms = std::numeric_limits<int64_t>::max();
+        return true;
+    }
+    ms = first == digits
+             ? 0
+             : std::stoll(token.substr(first, digits - first)) * (unit == "s" ? 1000 : 1);
     return true;
 }

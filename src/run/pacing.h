@@ -31,5 +31,6 @@ struct StepSchedule {
 // The first timer tick after `us`: ticks fall on every multiple of 100 ms.
 int64_t NextTickAfter(int64_t us);
 
-// "65s" or "1500ms" in milliseconds; false for any other form.
+// "65s" or "1500ms" in milliseconds; false for any other form. One far too
+// long for any run gives INT64_MAX.
 bool ParseDuration(const std::string& token, int64_t& ms);

@@ -1,5 +1,6 @@
 #include "run/probe.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -95,7 +96,7 @@ bool ResolveProbe(const std::string& name, Probe& probe, std::string& error) {
                 probe.max = kCountMax;
                 return true;
             }
-        error = "unknown hook '" + hook + "'";
+        error = "unknown hook '" + Excerpt(hook) + "'";
         return false;
     }
     for (const WindowItem& item : kWindowItems)
@@ -109,20 +110,24 @@ bool ResolveProbe(const std::string& name, Probe& probe, std::string& error) {
     std::string base = name;
     bool indexed = false;
     const std::size_t open = name.find('[');
+    std::string digits;
     if (open != std::string::npos) {
-        const std::string digits = name.substr(open + 1, name.size() - open - 2);
-        if (name.back() != ']' || digits.empty() || digits.size() > 4 ||
+        digits = name.substr(open + 1, name.size() - open - 2);
+        if (name.back() != ']' || digits.empty() ||
             digits.find_first_not_of("0123456789") != std::string::npos) {
-            error = "bad element '" + name + "': write NAME[INDEX], e.g. logHours[3]";
+            error = "bad element '" + Excerpt(name) + "': write NAME[INDEX], e.g. logHours[3]";
             return false;
         }
         base = name.substr(0, open);
-        probe.index = std::stoul(digits);
+        // Leading zeros name the same element: logHours[03] is logHours[3].
+        digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size() - 1));
+        probe.index =
+            digits.size() > 9 ? std::numeric_limits<std::size_t>::max() : std::stoul(digits);
         indexed = true;
     }
     const FieldInfo* field = FindField(base.c_str());
     if (field == nullptr) {
-        error = "unknown field '" + base + "'";
+        error = "unknown field '" + Excerpt(base) + "'";
         return false;
     }
     probe.field = field;
@@ -145,14 +150,15 @@ bool ResolveProbe(const std::string& name, Probe& probe, std::string& error) {
         return false;
     }
     if (probe.index >= field->count) {
-        error = "index " + std::to_string(probe.index) + " is outside " + base + " (0 to " +
+        error = "index " + Excerpt(digits) + " is outside " + base + " (0 to " +
                 std::to_string(field->count - 1) + ")";
         return false;
     }
     return true;
 }
 
-bool ParseInteger(const std::string& token, int64_t& value) {
+bool ParseInteger(const std::string& token, int64_t& value, bool* tooLarge) {
+    if (tooLarge) *tooLarge = false;
     std::size_t at = 0;
     const bool negative = !token.empty() && token[0] == '-';
     if (negative) at = 1;
@@ -164,6 +170,7 @@ bool ParseInteger(const std::string& token, int64_t& value) {
     if (at == token.size()) return false;
     // Accumulate negatively so that the most negative 64-bit value parses too.
     int64_t n = 0;
+    bool overflow = false;
     const int64_t limit = std::numeric_limits<int64_t>::min();
     for (; at < token.size(); ++at) {
         const char c = token[at];
@@ -176,43 +183,91 @@ bool ParseInteger(const std::string& token, int64_t& value) {
             digit = c - 'A' + 10;
         else
             return false;
-        if (n < (limit + digit) / base) return false;
-        n = n * base - digit;
+        if (overflow || n < (limit + digit) / base)
+            overflow = true;
+        else
+            n = n * base - digit;
     }
-    if (!negative) {
-        if (n == limit) return false;
-        n = -n;
+    if (!negative && !overflow && n == limit) overflow = true;
+    if (overflow) {
+        if (tooLarge) *tooLarge = true;
+        return false;
     }
-    value = n;
+    value = negative ? n : -n;
     return true;
+}
+
+std::string Excerpt(const std::string& token) {
+    static const char kBom[] = "\xEF\xBB\xBF";
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string s;
+    std::size_t shown = 0, at = 0;
+    while (at < token.size()) {
+        if (shown == kExcerptLength) return s + "...";
+        const auto c = static_cast<unsigned char>(token[at]);
+        // A whole UTF-8 sequence is shown as it is; anything else escaped.
+        std::size_t n = c < 0x80                ? 1
+                        : c >= 0xC2 && c < 0xE0 ? 2
+                        : c >= 0xE0 && c < 0xF0 ? 3
+                        : c >= 0xF0 && c < 0xF5 ? 4
+                                                : 0;
+        for (std::size_t i = 1; i < n; ++i)
+            if (at + i >= token.size() ||
+                (static_cast<unsigned char>(token[at + i]) & 0xC0) != 0x80)
+                n = 0;
+        if (token.compare(at, 3, kBom) == 0) {
+            s += "<byte-order mark>";
+            n = 3;
+        } else if (c == '\n') {
+            s += "\\n";
+        } else if (c == '\t') {
+            s += "\\t";
+        } else if (c == '\r') {
+            s += "\\r";
+        } else if (n == 0 || c < 0x20 || c == 0x7F) {
+            s += "\\x";
+            s += kHex[c >> 4];
+            s += kHex[c & 15];
+            n = 1;
+        } else {
+            s.append(token, at, n);
+        }
+        at += n;
+        ++shown;
+    }
+    return s;
 }
 
 bool ParseValue(const Probe& probe, const std::string& token, Value& value, std::string& error) {
     value = Value{};
     value.kind = probe.kind;
     switch (probe.kind) {
-    case ValueKind::Number:
-        if (!ParseInteger(token, value.number)) {
-            error = probe.name + " takes a whole number, not '" + token + "'";
+    case ValueKind::Number: {
+        bool tooLarge = false;
+        const std::string range =
+            " (" + std::to_string(probe.min) + " to " + std::to_string(probe.max) + ")";
+        if (!ParseInteger(token, value.number, &tooLarge)) {
+            error = tooLarge ? Excerpt(token) + " is out of range for " + probe.name + range
+                             : probe.name + " takes a whole number, not '" + Excerpt(token) + "'";
             return false;
         }
         if (value.number < probe.min || value.number > probe.max) {
-            error = token + " does not fit " + probe.name + " (" + std::to_string(probe.min) +
-                    " to " + std::to_string(probe.max) + ")";
+            error = Excerpt(token) + " does not fit " + probe.name + range;
             return false;
         }
         return true;
+    }
     case ValueKind::Text:
         if (probe.field && token.size() >= probe.field->count) {
             error = probe.name + " holds at most " + std::to_string(probe.field->count - 1) +
-                    " characters";
+                    " bytes, not " + std::to_string(token.size());
             return false;
         }
         value.text = token;
         return true;
     case ValueKind::Screen:
         if (token != "null" && ScreenByName(token.c_str()) == nullptr) {
-            error = "unknown screen '" + token + "'";
+            error = "unknown screen '" + Excerpt(token) + "'";
             return false;
         }
         value.text = token;
@@ -220,8 +275,8 @@ bool ParseValue(const Probe& probe, const std::string& token, Value& value, std:
     case ValueKind::Word:
     case ValueKind::Switch:
         if (!IsOneOf(token, probe.window->words)) {
-            error =
-                probe.name + " is " + Alternatives(probe.window->words) + ", not '" + token + "'";
+            error = probe.name + " is " + Alternatives(probe.window->words) + ", not '" +
+                    Excerpt(token) + "'";
             return false;
         }
         value.text = token;

@@ -56,8 +56,15 @@ bool ResolveProbe(const std::string& name, Probe& probe, std::string& error);
 // a value the item can hold.
 bool ParseValue(const Probe& probe, const std::string& token, Value& value, std::string& error);
 
-// A whole number: decimal, optionally negative, or 0x hexadecimal.
-bool ParseInteger(const std::string& token, int64_t& value);
+// A whole number: decimal, optionally negative, or 0x hexadecimal. A number
+// too large for 64 bits is false too, with *tooLarge set.
+bool ParseInteger(const std::string& token, int64_t& value, bool* tooLarge = nullptr);
+
+// A token as a message quotes it: at most kExcerptLength characters and
+// "...", control characters and broken UTF-8 escaped (\n, \xNN), a
+// byte-order mark named, so any line gives a one-line message.
+constexpr std::size_t kExcerptLength = 40;
+std::string Excerpt(const std::string& token);
 
 Value ReadProbe(const Probe& probe, const RunnerHost& host);
 // Element `index` of an instrument field (0 for a scalar, text or screen).

@@ -99,13 +99,14 @@ struct Command {
 
 bool ParseRange(const std::string& token, const char* what, int64_t min, int64_t max,
                 int64_t& value, std::string& error) {
-    if (!ParseInteger(token, value)) {
-        error = std::string(what) + " must be a whole number, not '" + token + "'";
+    bool tooLarge = false;
+    if (!ParseInteger(token, value, &tooLarge) && !tooLarge) {
+        error = std::string(what) + " must be a whole number, not '" + Excerpt(token) + "'";
         return false;
     }
-    if (value < min || value > max) {
-        error = std::string(what) + " " + token + " is out of range (" + std::to_string(min) +
-                " to " + std::to_string(max) + ")";
+    if (tooLarge || value < min || value > max) {
+        error = std::string(what) + " " + Excerpt(token) + " is out of range (" +
+                std::to_string(min) + " to " + std::to_string(max) + ")";
         return false;
     }
     return true;
@@ -135,13 +136,13 @@ bool CheckKey(Line& line, std::string& error) {
             line.handler = key.handler;
             return true;
         }
-    error = "unknown key '" + line.args[0] + "' (enter, cw, ccw, left or right)";
+    error = "unknown key '" + Excerpt(line.args[0]) + "' (enter, cw, ccw, left or right)";
     return false;
 }
 
 bool CheckSlider(Line& line, std::string& error) {
     if (line.args[0] != "asi" && line.args[0] != "alt") {
-        error = "unknown slider '" + line.args[0] + "' (asi or alt)";
+        error = "unknown slider '" + Excerpt(line.args[0]) + "' (asi or alt)";
         return false;
     }
     line.slider = line.args[0] == "asi" ? Slider::Asi : Slider::Alt;
@@ -150,11 +151,11 @@ bool CheckSlider(Line& line, std::string& error) {
 
 bool CheckBox(Line& line, std::string& error) {
     if (line.args[0] != "calibrate" && line.args[0] != "keyfast") {
-        error = "unknown box '" + line.args[0] + "' (calibrate or keyfast)";
+        error = "unknown box '" + Excerpt(line.args[0]) + "' (calibrate or keyfast)";
         return false;
     }
     if (line.args[1] != "on" && line.args[1] != "off") {
-        error = "a box is on or off, not '" + line.args[1] + "'";
+        error = "a box is on or off, not '" + Excerpt(line.args[1]) + "'";
         return false;
     }
     line.on = line.args[1] == "on";
@@ -168,12 +169,16 @@ bool CheckCount(Line& line, std::string& error) {
 
 bool CheckRun(Line& line, std::string& error) {
     if (!ParseDuration(line.args[0], line.ms)) {
-        error = "bad duration '" + line.args[0] + "': write whole seconds or milliseconds, e.g. " +
-                "65s or 1500ms";
+        error = "bad duration '" + Excerpt(line.args[0]) +
+                "': write whole seconds or milliseconds, e.g. " + "65s or 1500ms";
         return false;
     }
-    if (line.ms < 1 || line.ms > kMaxRunMs) {
-        error = "duration " + line.args[0] + " is out of range (1ms to 86400s)";
+    if (line.ms < 1) {
+        error = "duration " + Excerpt(line.args[0]) + " is too short (at least 1ms)";
+        return false;
+    }
+    if (line.ms > kMaxRunMs) {
+        error = "duration " + Excerpt(line.args[0]) + " is too long (at most 86400s, one day)";
         return false;
     }
     line.pace = kDefaultPace;
@@ -183,7 +188,7 @@ bool CheckRun(Line& line, std::string& error) {
 bool CheckSet(Line& line, std::string& error) {
     if (!ResolveProbe(line.args[0], line.probe, error)) return false;
     if (line.probe.field == nullptr) {
-        error = "'" + line.args[0] + "' cannot be set: only instrument fields can";
+        error = "'" + Excerpt(line.args[0]) + "' cannot be set: only instrument fields can";
         return false;
     }
     return ParseValue(line.probe, line.args[1], line.value, error);
@@ -193,7 +198,7 @@ bool CheckExpect(Line& line, std::string& error) {
     if (!ResolveProbe(line.args[0], line.probe, error)) return false;
     const auto op = std::find(std::begin(kOpNames), std::end(kOpNames), line.args[1]);
     if (op == std::end(kOpNames)) {
-        error = "unknown comparison '" + line.args[1] + "' (== != < <= > >=)";
+        error = "unknown comparison '" + Excerpt(line.args[1]) + "' (== != < <= > >=)";
         return false;
     }
     line.op = static_cast<Op>(op - std::begin(kOpNames));
@@ -218,7 +223,7 @@ bool CheckPixel(Line& line, std::string& error) {
 
 bool CheckFrame(Line& line, std::string& error) {
     if (!EndsWith(line.args[0], ".pbm")) {
-        error = "a golden frame is a .pbm file, not '" + line.args[0] + "'";
+        error = "a golden frame is a .pbm file, not '" + Excerpt(line.args[0]) + "'";
         return false;
     }
     line.path = ResolvePath(line, line.args[0]);
@@ -229,7 +234,7 @@ bool CheckDump(Line& line, std::string& error) {
     const std::string& what = line.args[0];
     const std::string file = line.args.size() > 1 ? line.args[1] : "-";
     if (what != "state" && what != "frame") {
-        error = "dump what? 'state' or 'frame', not '" + what + "'";
+        error = "dump what? 'state' or 'frame', not '" + Excerpt(what) + "'";
         return false;
     }
     line.state = what == "state";
@@ -238,7 +243,7 @@ bool CheckDump(Line& line, std::string& error) {
         return false;
     }
     if (!line.state && file != "-" && !EndsWith(file, ".pbm") && !EndsWith(file, ".png")) {
-        error = "dump frame writes .pbm or .png files, not '" + file + "'";
+        error = "dump frame writes .pbm or .png files, not '" + Excerpt(file) + "'";
         return false;
     }
     line.path = file == "-" ? "" : ResolvePath(line, file);
@@ -486,7 +491,7 @@ bool Tokenize(const std::string& text, Line& line, std::string& error) {
     for (const Command& c : kCommands)
         if (words[0] == c.name) line.command = &c;
     if (line.command == nullptr) {
-        error = "unknown command '" + words[0] + "'";
+        error = "unknown command '" + Excerpt(words[0]) + "'";
         return false;
     }
     return true;
@@ -512,6 +517,12 @@ bool ParseScript(const ScriptSource& script, std::vector<Line>& lines, std::ostr
     std::string text;
     for (int number = 1; std::getline(in, text); ++number) {
         if (!text.empty() && text.back() == '\r') text.pop_back();
+        if (number == 1 && text.rfind("\xEF\xBB\xBF", 0) == 0) {
+            err << script.name << ":1: the script starts with a byte-order mark: save it as "
+                << "UTF-8 without one\n";
+            ok = false;
+            continue;
+        }
         Line line;
         line.script = &script;
         line.number = number;
