@@ -1,70 +1,33 @@
 // The simulator window's program: the window, its event loop, and a few
 // options for recording a session (screenshots, measured pace).
-#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QImageWriter>
 #include <QSlider>
 #include <QTimer>
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 
 #include "app/application.h"
-#include "app/pace.h"
+#include "app/options.h"
 #include "app/pcmain.h"
 
 namespace {
-struct Options {
-    int pace = kDefaultPace;
-    bool powerOn = false;
-    int altitude = -1;
-    int airspeed = -1;
-    int quitAfterMs = -1;
-    QString screenshot;
-};
 
-Options ParseOptions(const QCoreApplication& app) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("QTR-5 simulator window"));
-    parser.addHelpOption();
-    const QCommandLineOption pace(QStringLiteral("pace"),
-                                  QStringLiteral("Passes per second: 1, 2, 5, 10, 20, 50, or 0 "
-                                                 "for unpaced."),
-                                  QStringLiteral("n"));
-    const QCommandLineOption on(QStringLiteral("on"), QStringLiteral("Press ON at start."));
-    const QCommandLineOption altitude(QStringLiteral("altitude"),
-                                      QStringLiteral("Altitude slider position, 0 to 4096."),
-                                      QStringLiteral("n"));
-    const QCommandLineOption airspeed(QStringLiteral("airspeed"),
-                                      QStringLiteral("Airspeed slider position, 0 to 4096."),
-                                      QStringLiteral("n"));
-    const QCommandLineOption quit(QStringLiteral("quit-after"),
-                                  QStringLiteral("Close after ms milliseconds and print the "
-                                                 "measured steps per second."),
-                                  QStringLiteral("ms"));
-    const QCommandLineOption shot(QStringLiteral("screenshot"),
-                                  QStringLiteral("Save the window as a PNG when closing "
-                                                 "(with --quit-after, default 3000 ms)."),
-                                  QStringLiteral("file"));
-    parser.addOptions({pace, on, altitude, airspeed, quit, shot});
-    parser.process(app);
-
-    Options options;
-    if (parser.isSet(pace)) options.pace = parser.value(pace).toInt();
-    options.powerOn = parser.isSet(on);
-    if (parser.isSet(altitude)) options.altitude = parser.value(altitude).toInt();
-    if (parser.isSet(airspeed)) options.airspeed = parser.value(airspeed).toInt();
-    if (parser.isSet(quit)) options.quitAfterMs = parser.value(quit).toInt();
-    options.screenshot = parser.value(shot);
-    if (!options.screenshot.isEmpty() && options.quitAfterMs < 0) options.quitAfterMs = 3000;
-    if (std::find(kPaces.begin(), kPaces.end(), options.pace) == kPaces.end()) {
-        std::fputs("qtr5: --pace takes 1, 2, 5, 10, 20, 50 or 0\n", stderr);
-        std::exit(2);
-    }
-    return options;
+// Known from the file name before the window opens, so a typo costs nothing.
+bool ScreenshotFormatKnown(const QString& file) {
+    const QByteArray suffix = QFileInfo(file).suffix().toLower().toLatin1();
+    return QImageWriter::supportedImageFormats().contains(suffix);
 }
 
-int Run(Qtr5Application& app) {
-    const Options options = ParseOptions(app);
+int Run(Qtr5Application& app, const WindowOptions& options) {
+    if (!options.screenshot.isEmpty() && !ScreenshotFormatKnown(options.screenshot)) {
+        std::fprintf(stderr,
+                     "qtr5: cannot write the screenshot %s: unknown image format (use "
+                     ".png)\n",
+                     qPrintable(options.screenshot));
+        return 2;
+    }
     TForm1 form;
     form.setPace(options.pace);
     form.show();
@@ -72,22 +35,48 @@ int Run(Qtr5Application& app) {
     // After ON: the power-on reset zeroes the airspeed channel.
     if (options.altitude >= 0) form.TrackBar2->setValue(options.altitude);
     if (options.airspeed >= 0) form.TrackBar1->setValue(options.airspeed);
+    int status = 0;
     if (options.quitAfterMs >= 0) {
-        QTimer::singleShot(options.quitAfterMs, &form, [&form, &options] {
-            std::printf("%.1f steps/s\n", form.measuredRate());
-            if (!options.screenshot.isEmpty() && !form.grab().save(options.screenshot))
-                std::fprintf(stderr, "qtr5: cannot write %s\n", qPrintable(options.screenshot));
+        QTimer::singleShot(options.quitAfterMs, &form, [&form, &options, &status] {
+            std::printf("%.1f passes/s\n", form.passRate());
+            std::fflush(stdout);
+            if (!options.screenshot.isEmpty()) {
+                QImageWriter writer(options.screenshot);
+                if (!writer.write(form.grab().toImage())) {
+                    std::fprintf(stderr, "qtr5: cannot write the screenshot %s: %s\n",
+                                 qPrintable(options.screenshot), qPrintable(writer.errorString()));
+                    status = 1;
+                }
+            }
             form.close();
         });
     }
-    return app.exec();
+    const int loop = app.exec();
+    return loop != 0 ? loop : status;
 }
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    const ParsedCommandLine parsed = ParseWindowOptions(args);
+    if (!parsed.run) {
+        std::fputs(qPrintable(parsed.out), stdout);
+        std::fputs(qPrintable(parsed.err), stderr);
+        return parsed.status;
+    }
+    const QString platform = !parsed.options.platform.isEmpty()
+                                 ? parsed.options.platform
+                                 : QString::fromLocal8Bit(qgetenv("QT_QPA_PLATFORM"));
+    if (!DisplayAvailable(platform, !qEnvironmentVariableIsEmpty("DISPLAY"),
+                          !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))) {
+        std::fputs(qPrintable(NoDisplayMessage()), stderr);
+        return 2;
+    }
     Qtr5Application app(argc, argv);
     try {
-        return Run(app);
+        return Run(app, parsed.options);
     } catch (const std::exception& error) {
         ReportFatalError(QString::fromLocal8Bit(error.what()));
     } catch (...) {

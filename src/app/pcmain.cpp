@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMoveEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -196,6 +197,9 @@ void TForm1::setPace(int pace) {
 
 void TForm1::powerOn() {
     Button1Click();
+    // A restart's splash frames are not counted as passes of the run before.
+    stepsCounted_ = 0;
+    rateClock_.restart();
     // The first step comes one interval after ON, also when ON restarts a run.
     StepTimer->start(StepIntervalMs(seq.power, pace_));
 }
@@ -206,12 +210,30 @@ void TForm1::powerOff() {
 }
 
 void TForm1::runStep() {
+    const Power before = seq.power;
     if (!InstrumentStep()) {
         StepTimer->stop();
         return;
     }
-    ++stepsCounted_;
+    if (before == Power::Running) {
+        ++passesRun_;
+        ++stepsCounted_;
+    } else if (seq.power == Power::Running) {
+        // The splash is over: the meters count passes from here.
+        passesRun_ = 0;
+        passClock_.start();
+        stepsCounted_ = 0;
+        rateClock_.restart();
+    } else {
+        ++stepsCounted_;
+    }
     scheduleNextStep();
+}
+
+double TForm1::passRate() const {
+    if (seq.power != Power::Running || !passClock_.isValid()) return 0.0;
+    const qint64 ms = passClock_.elapsed();
+    return ms > 0 ? static_cast<double>(passesRun_) * 1000.0 / static_cast<double>(ms) : 0.0;
 }
 
 // A repeating timer keeps the pace exact on average; its interval changes only
@@ -235,6 +257,21 @@ void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (centred_) return;
     centred_ = true;
+    centreByFrame();
+    // A window manager adds its frame only after mapping, moving the window:
+    // centre once more when the frame turns up, then leave the place to the user.
+    frameAwaited_ = frameGeometry().size() == size();
+    if (frameAwaited_) QTimer::singleShot(2000, this, [this] { frameAwaited_ = false; });
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (!frameAwaited_ || frameGeometry().size() == size()) return;
+    frameAwaited_ = false;
+    centreByFrame();
+}
+
+void TForm1::centreByFrame() {
     if (QScreen* s = screen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(s->availableGeometry().center());

@@ -31,8 +31,12 @@ public:
     // Passes per second, 0 unpaced; one of kPaces.
     int pace() const { return pace_; }
     void setPace(int pace);
-    // Steps per second over the last second of running.
+    // What the status bar shows: splash frames or passes a second over the
+    // last second, never the two mixed.
     double measuredRate() const { return measuredRate_; }
+    // Main-loop passes a second since the main loop began, also within its
+    // first second; 0 before it.
+    double passRate() const;
     // Stops the instrument where it is: no further step runs.
     void haltInstrument();
 
@@ -84,6 +88,7 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void createControls();
@@ -95,9 +100,13 @@ private:
     int pace_;
     bool commStarted_ = false;
     bool centred_ = false;
-    uint64_t stepsCounted_ = 0;
+    bool frameAwaited_ = false;  // centred before a window manager framed it
+    void centreByFrame();
+    uint64_t stepsCounted_ = 0;  // splash frames or passes, whichever ran last
     double measuredRate_ = 0.0;
     QElapsedTimer rateClock_;
+    uint64_t passesRun_ = 0;
+    QElapsedTimer passClock_;  // from the start of the main loop
     QTimer* rateTimer_;
 };
 
