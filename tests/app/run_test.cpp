@@ -29,6 +29,7 @@ private slots:
     void commPaneGainsOneLinePerPass();
     void commPaneKeepsTheLastThousandLines();
     void unpacedRunDeliversEventsBetweenSteps();
+    void theRateCountsPassesNotSplashFrames();
     void closingStopsTheInstrument_data();
     void closingStopsTheInstrument();
 
@@ -210,6 +211,21 @@ void RunTest::unpacedRunDeliversEventsBetweenSteps() {
     QVERIFY(form.measuredRate() > 0.0);
     fx.click(form.Button2);
     QCOMPARE(seq.power, Power::Off);
+}
+
+void RunTest::theRateCountsPassesNotSplashFrames() {
+    TForm1& form = *fx.form;
+    // At one pass a second against 25 splash frames, any splash frame counted
+    // as a pass would show at once.
+    form.setPace(1);
+    fx.click(form.Button1);
+    QTRY_VERIFY_WITH_TIMEOUT(seq.power == Power::Running, 6000);
+    QCOMPARE(form.passRate(), 0.0);  // no pass has run yet
+    QTRY_VERIFY_WITH_TIMEOUT(form.RateLabel->text().endsWith(QLatin1String("passes/s")), 3000);
+    QVERIFY2(form.measuredRate() <= 2.0, qPrintable(form.RateLabel->text()));
+    QTRY_VERIFY_WITH_TIMEOUT(seq.passes >= 2, 3000);
+    QVERIFY2(form.passRate() > 0.3 && form.passRate() <= 2.0,
+             qPrintable(QString::number(form.passRate())));
 }
 
 void RunTest::closingStopsTheInstrument_data() {
