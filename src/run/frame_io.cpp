@@ -155,8 +155,8 @@ namespace {
 
 std::string Reason(int code) { return std::strerror(code); }
 
-// Where writing `path` lands: a symlink is followed, also when it dangles, so
-// the link stays and its target is replaced. False when links loop.
+// Where writing a missing `path` lands: a dangling symlink is followed, so the
+// link stays and its target is created. False when links loop.
 bool FollowLinks(const std::string& path, std::string& target, std::string& error) {
     namespace fs = std::filesystem;
     fs::path at(path);
@@ -174,7 +174,7 @@ bool FollowLinks(const std::string& path, std::string& target, std::string& erro
         }
         at = to.is_absolute() ? to : at.parent_path() / to;
     }
-    error = "cannot write " + path + ": too many levels of symbolic links";
+    error = "cannot write " + path + ": " + Reason(ELOOP);
     return false;
 }
 
@@ -232,27 +232,34 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes, bool make
             return false;
         }
     }
+    // stat follows every link, also the kernel's own (/dev/stdout is one to
+    // a pipe or a terminal), so try it before resolving anything by hand.
     std::string target;
-    if (!FollowLinks(path, target, error)) return false;
-
     struct stat st;
     mode_t mode = 0666 & ~CurrentUmask();
     bool replacing = false;
-    if (::stat(target.c_str(), &st) == 0) {
+    if (::stat(path.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) {
             error = "cannot write " + path + ": it is a directory";
             return false;
         }
-        if (!S_ISREG(st.st_mode)) return WriteInPlace(path, target, bytes, error);
+        if (!S_ISREG(st.st_mode)) return WriteInPlace(path, path, bytes, error);
         // Root passes every permission check, so the mode bits decide.
-        if ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
+        if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) {
             error = "cannot write " + path + ": it is read-only";
+            return false;
+        }
+        target = fs::canonical(path, ec).string();
+        if (ec) {
+            error = "cannot write " + path + ": " + ec.message();
             return false;
         }
         mode = st.st_mode & 07777;
         replacing = true;
     } else if (errno != ENOENT) {
         error = "cannot write " + path + ": " + Reason(errno);
+        return false;
+    } else if (!FollowLinks(path, target, error)) {
         return false;
     }
 
