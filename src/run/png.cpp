@@ -1,10 +1,10 @@
 #include "run/png.h"
 
-#include <zlib.h>
-
 #include <array>
 #include <fstream>
 #include <stdexcept>
+
+#include <zlib.h>
 
 #include "core/state.h"
 #include "lcd/lcd.h"
@@ -16,9 +16,7 @@ RgbImage::RgbImage(int w, int h, uint8_t r, uint8_t g, uint8_t b)
 
 void RgbImage::Set(int x, int y, uint8_t r, uint8_t g, uint8_t b) {
     if (x < 0 || y < 0 || x >= width || y >= height) return;
-    const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                            static_cast<std::size_t>(x)) *
-                           3;
+    const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 3;
     rgb[at] = r;
     rgb[at + 1] = g;
     rgb[at + 2] = b;
@@ -83,8 +81,7 @@ std::vector<uint8_t> EncodePng(const RgbImage& image) {
     const std::size_t stride = static_cast<std::size_t>(image.width) * 3;
     for (int y = 0; y < image.height; ++y) {
         raw.push_back(0);  // filter: none
-        const auto row =
-            image.rgb.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * stride);
+        const auto row = image.rgb.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * stride);
         raw.insert(raw.end(), row, row + static_cast<std::ptrdiff_t>(stride));
     }
     Chunk(out, "IDAT", Zlib(raw));
@@ -96,8 +93,7 @@ bool WritePng(const std::string& path, const RgbImage& image) {
     const std::vector<uint8_t> bytes = EncodePng(image);
     std::ofstream f(path, std::ios::binary);
     if (!f) return false;
-    f.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
+    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(f);
 }
 
