@@ -18,17 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Read(const std::string& path) {
-    std::string bytes, error;
-    EXPECT_TRUE(ReadWholeFile(path, bytes, error)) << path << ": " << error;
-    return bytes;
-}
-
-void Write(const std::string& path, const std::string& bytes) {
-    std::string error;
-    ASSERT_TRUE(WriteWholeFile(path, bytes, true, error)) << error;
-}
-
 // Lines of FrameText without its border, split into characters.
 std::vector<std::vector<std::string>> FrameCells() {
     std::vector<std::vector<std::string>> rows;
@@ -214,14 +203,6 @@ TEST(RunnerDump, StateJsonListsEveryFieldInRecordOrderWithItsOwnType) {
 }
 
 // The command line around RunScripts.
-RunResult Main(std::vector<const char*> args, const std::string& input = "") {
-    args.insert(args.begin(), "qtr5-run");
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = RunnerMain(static_cast<int>(args.size()), args.data(), in, out, err);
-    return {status, out.str(), err.str()};
-}
-
 TEST(RunnerCommandLine, OptionsScriptsAndStandardInput) {
     ScratchDir dir;
     const std::string first = dir / "first.qtr";
