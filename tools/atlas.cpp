@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
         }
         for (const Shot& s : shots)
             if (s.name == name) {
-                std::cerr << "qtr5-atlas: " << name << " is dumped badName\n";
+                std::cerr << "qtr5-atlas: " << name << " is dumped twice\n";
                 badName = true;
             }
         shots.push_back({name, dots});
