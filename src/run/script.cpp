@@ -81,8 +81,8 @@ struct Runner {
         ++failures;
         err << line.Where() << message << '\n';
         if (options.report != nullptr)
-            options.report->failures.push_back({line.Where().substr(0, line.Where().size() - 2),
-                                                message, "", {}, {}});
+            options.report->failures.push_back(
+                {line.script->name + ":" + std::to_string(line.number), message, "", {}, {}});
         return Outcome::Failed;
     }
     void Note(const std::string& message) {
@@ -397,6 +397,16 @@ Outcome UpdateGolden(Runner& r, const Line& line, const std::vector<uint8_t>& do
     return r.Check(line, true, "");
 }
 
+// Gives the failure just reported its frames, for the report's pictures.
+void ReportFrames(Runner& r, const std::string& caption, const std::vector<uint8_t>& expected,
+                  const std::vector<uint8_t>& actual) {
+    if (r.options.report == nullptr) return;
+    ReportedFailure& f = r.options.report->failures.back();
+    f.caption = caption;
+    f.expected = expected;
+    f.actual = actual;
+}
+
 Outcome ActFrame(Runner& r, const Line& line) {
     const std::vector<uint8_t> dots = FrameDots();
     if (r.options.updateGoldens) return UpdateGolden(r, line, dots);
@@ -405,10 +415,7 @@ Outcome ActFrame(Runner& r, const Line& line) {
     std::string error;
     if (!ReadGolden(line.path, golden, missing, error)) {
         const Outcome o = r.Check(line, false, error);
-        if (r.options.report != nullptr) {
-            r.options.report->failures.back().caption = line.path;
-            r.options.report->failures.back().actual = dots;
-        }
+        ReportFrames(r, line.path, {}, dots);
         return o;
     }
     const DotDifference diff = CompareDots(golden, dots);
@@ -418,26 +425,21 @@ Outcome ActFrame(Runner& r, const Line& line) {
     }
     const std::string actualPath = BesideGolden(line.path, ".actual.pbm");
     const std::string diffPath = BesideGolden(line.path, ".diff.png");
-    std::string wrote = WriteWholeFile(actualPath, PbmText(dots), false, error)
-                            ? "wrote " + actualPath
-                            : error;
+    std::string wrote =
+        WriteWholeFile(actualPath, PbmText(dots), false, error) ? "wrote " + actualPath : error;
     const std::string caption =
-        line.path + ": " + (diff.count == 1 ? "1 dot differs" : std::to_string(diff.count) + " dots differ");
+        line.path + ": " +
+        (diff.count == 1 ? "1 dot differs" : std::to_string(diff.count) + " dots differ");
     wrote += WritePng(diffPath, FrameDiffImage(golden, dots, caption), error) ? " and " + diffPath
                                                                               : "; " + error;
-    const Outcome o = r.Check(
-        line, false,
-        "frame differs from " + line.path + " in " + std::to_string(diff.count) +
-            " dots, first at (" + std::to_string(diff.first % kLcdWidth) + ", " +
-            std::to_string(diff.first / kLcdWidth) + "): expected " +
-            std::to_string(golden[diff.first]) + ", found " + std::to_string(dots[diff.first]) +
-            "; " + wrote);
-    if (r.options.report != nullptr) {
-        ReportedFailure& f = r.options.report->failures.back();
-        f.caption = caption;
-        f.expected = golden;
-        f.actual = dots;
-    }
+    const Outcome o =
+        r.Check(line, false,
+                "frame differs from " + line.path + " in " + std::to_string(diff.count) +
+                    " dots, first at (" + std::to_string(diff.first % kLcdWidth) + ", " +
+                    std::to_string(diff.first / kLcdWidth) + "): expected " +
+                    std::to_string(golden[diff.first]) + ", found " +
+                    std::to_string(dots[diff.first]) + "; " + wrote);
+    ReportFrames(r, caption, golden, dots);
     return o;
 }
 
