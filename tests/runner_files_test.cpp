@@ -28,17 +28,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Read(const std::string& path) {
-    std::string bytes, error;
-    EXPECT_TRUE(ReadWholeFile(path, bytes, error)) << path << ": " << error;
-    return bytes;
-}
-
-void Write(const std::string& path, const std::string& bytes) {
-    std::string error;
-    ASSERT_TRUE(WriteWholeFile(path, bytes, true, error)) << error;
-}
-
 // Lines of FrameText without its border, split into characters.
 std::vector<std::vector<std::string>> FrameCells() {
     std::vector<std::vector<std::string>> rows;
@@ -126,6 +115,7 @@ TEST(RunnerGolden, MissingThenWrittenThenMismatchedThenMatchedAgain) {
     ScratchDir dir;
     const std::string golden = dir / "frames/dot.pbm";
     const std::string actual = dir / "frames/dot.actual.pbm";
+    const std::string diff = dir / "frames/dot.diff.png";
     const std::string script = "set frameBuffer[119] 2\nexpect-frame frames/dot.pbm\n";
 
     RunResult r = RunText(script, dir.str());
@@ -147,7 +137,8 @@ TEST(RunnerGolden, MissingThenWrittenThenMismatchedThenMatchedAgain) {
     EXPECT_EQ(r.status, kExitFailed);
     EXPECT_EQ(r.err, "t1.qtr:3: frame differs from " + golden +
                          " in 2 dots, first at (0, 0): expected 0, found 1; wrote " + actual +
-                         "\n");
+                         " and " + diff + "\n");
+    EXPECT_EQ(Read(diff).substr(1, 3), "PNG");
     ASSERT_TRUE(ParsePbm(Read(actual), dots, error)) << error;
     EXPECT_EQ(dots[0], 1);
     EXPECT_EQ(dots[7 * 114], 1);
@@ -156,6 +147,7 @@ TEST(RunnerGolden, MissingThenWrittenThenMismatchedThenMatchedAgain) {
     r = RunText(script, dir.str());
     EXPECT_EQ(r.status, kExitPassed) << r.err;
     EXPECT_FALSE(fs::exists(actual)) << "a match clears the stale actual frame";
+    EXPECT_FALSE(fs::exists(diff)) << "and the stale difference picture";
 
     Write(golden, "P1\n114 63\n");
     r = RunText(script, dir.str());
@@ -231,14 +223,6 @@ TEST(RunnerDump, StateJsonListsEveryFieldInRecordOrderWithItsOwnType) {
 }
 
 // The command line around RunScripts.
-RunResult Main(std::vector<const char*> args, const std::string& input = "") {
-    args.insert(args.begin(), "qtr5-run");
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = RunnerMain(static_cast<int>(args.size()), args.data(), in, out, err);
-    return {status, out.str(), err.str()};
-}
-
 TEST(RunnerCommandLine, OptionsScriptsAndStandardInput) {
     ScratchDir dir;
     const std::string first = dir / "first.qtr";
@@ -248,7 +232,10 @@ TEST(RunnerCommandLine, OptionsScriptsAndStandardInput) {
 
     RunResult r = Main({"--help"});
     EXPECT_EQ(r.status, kExitPassed);
-    EXPECT_EQ(r.out.rfind("usage: qtr5-run [--quiet] [--update-goldens] SCRIPT...\n", 0), 0u);
+    EXPECT_EQ(r.out.rfind("usage: qtr5-run [--quiet] [--update-goldens] [--report DIR] SCRIPT...\n"
+                          "       qtr5-run --unused-goldens DIR SCRIPT...\n",
+                          0),
+              0u);
     EXPECT_NE(r.out.find("expect-frame FILE.pbm"), std::string::npos);
 
     EXPECT_EQ(Main({}).status, kExitError);

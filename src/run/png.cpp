@@ -1,13 +1,13 @@
 #include "run/png.h"
 
-#include <array>
-#include <fstream>
-#include <stdexcept>
-
 #include <zlib.h>
+
+#include <array>
+#include <stdexcept>
 
 #include "core/state.h"
 #include "lcd/lcd.h"
+#include "run/frame_io.h"
 
 RgbImage::RgbImage(int w, int h, uint8_t r, uint8_t g, uint8_t b)
     : width(w), height(h), rgb(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 3) {
@@ -16,7 +16,9 @@ RgbImage::RgbImage(int w, int h, uint8_t r, uint8_t g, uint8_t b)
 
 void RgbImage::Set(int x, int y, uint8_t r, uint8_t g, uint8_t b) {
     if (x < 0 || y < 0 || x >= width || y >= height) return;
-    const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 3;
+    const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                            static_cast<std::size_t>(x)) *
+                           3;
     rgb[at] = r;
     rgb[at + 1] = g;
     rgb[at + 2] = b;
@@ -81,7 +83,8 @@ std::vector<uint8_t> EncodePng(const RgbImage& image) {
     const std::size_t stride = static_cast<std::size_t>(image.width) * 3;
     for (int y = 0; y < image.height; ++y) {
         raw.push_back(0);  // filter: none
-        const auto row = image.rgb.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * stride);
+        const auto row =
+            image.rgb.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * stride);
         raw.insert(raw.end(), row, row + static_cast<std::ptrdiff_t>(stride));
     }
     Chunk(out, "IDAT", Zlib(raw));
@@ -89,19 +92,82 @@ std::vector<uint8_t> EncodePng(const RgbImage& image) {
     return out;
 }
 
-bool WritePng(const std::string& path, const RgbImage& image) {
-    const std::vector<uint8_t> bytes = EncodePng(image);
-    std::ofstream f(path, std::ios::binary);
-    if (!f) return false;
-    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(f);
+bool WritePng(const std::string& path, const RgbImage& image, std::string& error) {
+    const std::vector<uint8_t> png = EncodePng(image);
+    return WriteWholeFile(path, std::string(png.begin(), png.end()), true, error);
+}
+
+RgbImage DotsImage(const std::vector<uint8_t>& dots, int width, int height, int scale) {
+    RgbImage img(width * scale, height * scale, kLcdLight.r, kLcdLight.g, kLcdLight.b);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (dots[static_cast<std::size_t>(y * width + x)])
+                img.FillRect(x * scale, y * scale, scale, scale, kLcdDark.r, kLcdDark.g,
+                             kLcdDark.b);
+    return img;
 }
 
 RgbImage FrameImage(int scale) {
-    RgbImage img(kLcdWidth * scale, kLcdHeight * scale, 0xC8, 0xD0, 0xB8);
-    for (int x = 0; x < kLcdWidth; ++x)
-        for (int y = 0; y < kLcdHeight; ++y)
-            if (LcdGetPixel(static_cast<uint8_t>(x), static_cast<uint8_t>(y)))
-                img.FillRect(x * scale, y * scale, scale, scale, 0x10, 0x18, 0x10);
-    return img;
+    std::vector<uint8_t> dots(kLcdWidth * kLcdHeight);
+    for (int y = 0; y < kLcdHeight; ++y)
+        for (int x = 0; x < kLcdWidth; ++x)
+            dots[static_cast<std::size_t>(y * kLcdWidth + x)] =
+                LcdGetPixel(static_cast<uint8_t>(x), static_cast<uint8_t>(y));
+    return DotsImage(dots, kLcdWidth, kLcdHeight, scale);
 }
+
+void Paste(RgbImage& to, const RgbImage& from, int x, int y) {
+    for (int j = 0; j < from.height; ++j)
+        for (int i = 0; i < from.width; ++i) {
+            const std::size_t at =
+                (static_cast<std::size_t>(j) * static_cast<std::size_t>(from.width) +
+                 static_cast<std::size_t>(i)) *
+                3;
+            to.Set(x + i, y + j, from.rgb[at], from.rgb[at + 1], from.rgb[at + 2]);
+        }
+}
+
+namespace {
+
+struct FontShape {
+    const uint8_t* columns;
+    unsigned last;  // the last code it holds; the first is 32
+    int width;      // columns a glyph
+    int advance;
+    bool topBitFirst;
+};
+
+FontShape ShapeOf(TextFont font) {
+    // The small font's top row is blank, so its glyphs sit one dot lower.
+    if (font == TextFont::Small) return {smallFont, 127, 5, 6, true};
+    return {font8x8, 131, 8, 8, false};
+}
+
+constexpr int kGlyphRows = 8;
+
+}  // namespace
+
+int DrawText(RgbImage& image, int x, int y, const std::string& text, int scale, Rgb colour,
+             TextFont font) {
+    const FontShape f = ShapeOf(font);
+    for (const char ch : text) {
+        const auto code = static_cast<unsigned char>(ch);
+        const unsigned glyph = code >= 32 && code <= f.last ? code - 32u : '?' - 32u;
+        for (int col = 0; col < f.width; ++col) {
+            const uint8_t bits =
+                f.columns[glyph * static_cast<unsigned>(f.width) + static_cast<unsigned>(col)];
+            for (int row = 0; row < kGlyphRows; ++row)
+                if ((bits >> (f.topBitFirst ? 7 - row : row)) & 1)
+                    image.FillRect(x + col * scale, y + row * scale, scale, scale, colour.r,
+                                   colour.g, colour.b);
+        }
+        x += f.advance * scale;
+    }
+    return x;
+}
+
+int TextWidth(const std::string& text, int scale, TextFont font) {
+    return static_cast<int>(text.size()) * ShapeOf(font).advance * scale;
+}
+
+int TextHeight(int scale) { return kGlyphRows * scale; }

@@ -10,10 +10,12 @@
 #include "core/sequence.h"
 #include "core/state.h"
 #include "lcd/lcd.h"
+#include "run/frame_diff.h"
 #include "run/frame_io.h"
 #include "run/pacing.h"
 #include "run/png.h"
 #include "run/probe.h"
+#include "run/report.h"
 #include "run/runner_host.h"
 #include "run/state_json.h"
 
@@ -78,6 +80,9 @@ struct Runner {
         if (held) return Outcome::Done;
         ++failures;
         err << line.Where() << message << '\n';
+        if (options.report != nullptr)
+            options.report->failures.push_back(
+                {line.script->name + ":" + std::to_string(line.number), message, "", {}, {}});
         return Outcome::Failed;
     }
     void Note(const std::string& message) {
@@ -353,43 +358,94 @@ Outcome ActPixel(Runner& r, const Line& line) {
                        ") == " + std::to_string(line.dot) + ", found " + std::to_string(found));
 }
 
+// FILE.actual.pbm and FILE.diff.png beside a golden FILE.pbm.
+std::string BesideGolden(const std::string& golden, const char* tail) {
+    return golden.substr(0, golden.size() - 4) + tail;
+}
+
+void RemoveFailurePictures(const std::string& golden) {
+    std::error_code ignored;
+    std::filesystem::remove(BesideGolden(golden, ".actual.pbm"), ignored);
+    std::filesystem::remove(BesideGolden(golden, ".diff.png"), ignored);
+}
+
+// The golden's dots; false with the reason when it is missing or unusable.
+bool ReadGolden(const std::string& path, std::vector<uint8_t>& golden, bool& missing,
+                std::string& error) {
+    std::string text, why;
+    missing = false;
+    if (!ReadWholeFile(path, text, why)) {
+        missing = why == "no such file";
+        error = missing ? "no golden frame " + path +
+                              ": run with --update-goldens to create it from this frame"
+                        : "cannot read golden frame " + path + ": " + why;
+        return false;
+    }
+    if (!ParsePbm(text, golden, why)) {
+        error = "golden frame " + path + " is unusable: " + why;
+        return false;
+    }
+    return true;
+}
+
+// Rewrites the golden only when its dots changed, so spacing or comments in
+// an equal golden never churn.
+Outcome UpdateGolden(Runner& r, const Line& line, const std::vector<uint8_t>& dots) {
+    std::vector<uint8_t> golden;
+    bool missing = false;
+    std::string error;
+    const bool readable = ReadGolden(line.path, golden, missing, error);
+    RemoveFailurePictures(line.path);
+    if (readable && CompareDots(golden, dots).count == 0) return r.Check(line, true, "");
+    if (!WriteWholeFile(line.path, PbmText(dots), true, error)) return r.Error(line, error);
+    r.Note((missing ? "wrote new golden " : "updated golden ") + line.path);
+    return r.Check(line, true, "");
+}
+
+// Gives the failure just reported its frames, for the report's pictures.
+void ReportFrames(Runner& r, const std::string& caption, const std::vector<uint8_t>& expected,
+                  const std::vector<uint8_t>& actual) {
+    if (r.options.report == nullptr) return;
+    ReportedFailure& f = r.options.report->failures.back();
+    f.caption = caption;
+    f.expected = expected;
+    f.actual = actual;
+}
+
 Outcome ActFrame(Runner& r, const Line& line) {
     const std::vector<uint8_t> dots = FrameDots();
-    const std::string actualPath = line.path.substr(0, line.path.size() - 4) + ".actual.pbm";
-    std::error_code ignored;
-    if (r.options.updateGoldens) {
-        std::string error;
-        if (!WriteWholeFile(line.path, PbmText(dots), true, error)) return r.Error(line, error);
-        std::filesystem::remove(actualPath, ignored);
-        r.Note("wrote golden frame " + line.path);
-        return r.Check(line, true, "");
-    }
-    std::string text, error;
+    if (r.options.updateGoldens) return UpdateGolden(r, line, dots);
     std::vector<uint8_t> golden;
-    if (!ReadWholeFile(line.path, text, error))
-        return r.Check(line, false,
-                       error == "no such file"
-                           ? "no golden frame " + line.path +
-                                 ": run with --update-goldens to create it from this frame"
-                           : "cannot read golden frame " + line.path + ": " + error);
-    if (!ParsePbm(text, golden, error))
-        return r.Check(line, false, "golden frame " + line.path + " is unusable: " + error);
-    int differing = 0;
-    std::size_t first = 0;
-    for (std::size_t i = 0; i < dots.size(); ++i)
-        if (dots[i] != golden[i] && differing++ == 0) first = i;
-    if (differing == 0) {
-        std::filesystem::remove(actualPath, ignored);
+    bool missing = false;
+    std::string error;
+    if (!ReadGolden(line.path, golden, missing, error)) {
+        const Outcome o = r.Check(line, false, error);
+        ReportFrames(r, line.path, {}, dots);
+        return o;
+    }
+    const DotDifference diff = CompareDots(golden, dots);
+    if (diff.count == 0) {
+        RemoveFailurePictures(line.path);
         return r.Check(line, true, "");
     }
-    const std::string wrote =
+    const std::string actualPath = BesideGolden(line.path, ".actual.pbm");
+    const std::string diffPath = BesideGolden(line.path, ".diff.png");
+    std::string wrote =
         WriteWholeFile(actualPath, PbmText(dots), false, error) ? "wrote " + actualPath : error;
-    return r.Check(line, false,
-                   "frame differs from " + line.path + " in " + std::to_string(differing) +
-                       " dots, first at (" + std::to_string(first % kLcdWidth) + ", " +
-                       std::to_string(first / kLcdWidth) + "): expected " +
-                       std::to_string(golden[first]) + ", found " + std::to_string(dots[first]) +
-                       "; " + wrote);
+    const std::string caption =
+        line.path + ": " +
+        (diff.count == 1 ? "1 dot differs" : std::to_string(diff.count) + " dots differ");
+    wrote += WritePng(diffPath, FrameDiffImage(golden, dots, caption), error) ? " and " + diffPath
+                                                                              : "; " + error;
+    const Outcome o =
+        r.Check(line, false,
+                "frame differs from " + line.path + " in " + std::to_string(diff.count) +
+                    " dots, first at (" + std::to_string(diff.first % kLcdWidth) + ", " +
+                    std::to_string(diff.first / kLcdWidth) + "): expected " +
+                    std::to_string(golden[diff.first]) + ", found " +
+                    std::to_string(dots[diff.first]) + "; " + wrote);
+    ReportFrames(r, caption, golden, dots);
+    return o;
 }
 
 Outcome ActDump(Runner& r, const Line& line) {
@@ -398,6 +454,9 @@ Outcome ActDump(Runner& r, const Line& line) {
         bytes = StateJson(r.host) + "\n";
     } else if (line.path.empty()) {
         bytes = FrameText();
+    } else if (r.options.frameSink && EndsWith(line.path, ".pbm")) {
+        r.options.frameSink(line.path, FrameDots());
+        return Outcome::Done;
     } else if (EndsWith(line.path, ".png")) {
         const std::vector<uint8_t> png = EncodePng(FrameImage(kPngScale));
         bytes.assign(png.begin(), png.end());
@@ -561,6 +620,14 @@ int RunScripts(const std::vector<ScriptSource>& scripts, const RunOptions& optio
                             : std::to_string(checked) + " expectations held"));
     }
     return runner.failures ? kExitFailed : kExitPassed;
+}
+
+bool GoldenPaths(const ScriptSource& script, std::vector<std::string>& paths, std::ostream& err) {
+    std::vector<Line> lines;
+    if (!ParseScript(script, lines, err)) return false;
+    for (const Line& line : lines)
+        if (line.command->act == ActFrame) paths.push_back(line.path);
+    return true;
 }
 
 std::string CommandSummary() {

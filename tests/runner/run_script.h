@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "run/cli.h"
+#include "run/frame_io.h"
 #include "run/script.h"
 
 struct RunResult {
@@ -33,6 +35,26 @@ inline RunResult RunTexts(const std::vector<std::string>& texts, const std::stri
 inline RunResult RunText(const std::string& text, const std::string& dir = "",
                          RunOptions options = {}) {
     return RunTexts({text}, dir, options);
+}
+
+// The whole qtr5-run program with these arguments (after its name).
+inline RunResult Main(std::vector<const char*> args, const std::string& input = "") {
+    args.insert(args.begin(), "qtr5-run");
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int status = RunnerMain(static_cast<int>(args.size()), args.data(), in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+inline std::string Read(const std::string& path) {
+    std::string bytes, error;
+    EXPECT_TRUE(ReadWholeFile(path, bytes, error)) << path << ": " << error;
+    return bytes;
+}
+
+inline void Write(const std::string& path, const std::string& bytes) {
+    std::string error;
+    ASSERT_TRUE(WriteWholeFile(path, bytes, true, error)) << error;
 }
 
 // A fresh directory for one test's files, removed afterwards.

@@ -1,0 +1,40 @@
+# Fails when a committed picture in docs/images is not what the instrument
+# draws today: draws them all into a scratch tree and compares bytes (the PNG
+# writer is deterministic). `make pictures` draws them again in place.
+cmake_policy(SET CMP0057 NEW)  # if(IN_LIST)
+set(scratch "${WORK}/pictures")
+file(REMOVE_RECURSE "${scratch}")
+execute_process(COMMAND ${CMAKE_COMMAND} -DSOURCE=${SOURCE} -DOUT=${scratch} -DRUNNER=${RUNNER}
+                        -DATLAS=${ATLAS} -DSHEETS=${SHEETS} -P ${SOURCE}/tools/pictures.cmake
+                RESULT_VARIABLE status ERROR_VARIABLE err)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "drawing the pictures failed:\n${err}")
+endif()
+
+# The window's screenshot is taken of the window, not drawn from frames.
+set(not_drawn docs/images/window.png)
+file(GLOB_RECURSE committed RELATIVE ${SOURCE} ${SOURCE}/docs/images/*.png)
+file(GLOB_RECURSE drawn RELATIVE ${scratch} ${scratch}/docs/images/*.png)
+set(problems "")
+foreach(png ${committed})
+  if(png IN_LIST not_drawn)
+    continue()
+  endif()
+  if(NOT png IN_LIST drawn)
+    string(APPEND problems "  ${png}: nothing draws it any more\n")
+  else()
+    file(SHA256 ${SOURCE}/${png} want)
+    file(SHA256 ${scratch}/${png} have)
+    if(NOT want STREQUAL have)
+      string(APPEND problems "  ${png}: stale (see ${scratch}/${png})\n")
+    endif()
+  endif()
+endforeach()
+foreach(png ${drawn})
+  if(NOT png IN_LIST committed)
+    string(APPEND problems "  ${png}: drawn but not committed\n")
+  endif()
+endforeach()
+if(problems)
+  message(FATAL_ERROR "docs/images is out of date; run `make pictures` and commit:\n${problems}")
+endif()
